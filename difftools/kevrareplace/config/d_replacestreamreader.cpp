@@ -1,0 +1,82 @@
+#include "d_replacestreamreader.h"
+
+namespace {
+
+// Non-zero is true. toInt takes base 10 only and gives 0 for anything it cannot read, so
+// "true", "1.0", "0x1" and values beyond 32 bits are false, as is an absent attribute.
+bool flag(const QXmlStreamAttributes &attributes, QLatin1String name)
+{
+    return attributes.value(name).toInt() != 0;
+}
+
+} // namespace
+
+D_ReplaceStreamReader::D_ReplaceStreamReader()
+    : streamReader(&ownStreamReader)
+{
+}
+
+D_ReplaceStreamReader::D_ReplaceStreamReader(QXmlStreamReader *reader)
+    : streamReader(reader)
+{
+}
+
+D_ReplaceStreamReader::~D_ReplaceStreamReader() = default;
+
+void D_ReplaceStreamReader::addData(const QByteArray &data)
+{
+    ownStreamReader.addData(data);
+}
+
+const QVector<FileEntry> &D_ReplaceStreamReader::entries() const
+{
+    return entryList;
+}
+
+// Each walk below ends on the first end tag that it reads itself, whichever element that tag
+// closes, and the content of elements it does not know is walked token by token, not skipped.
+// A document shaped as documented ends every walk on its own element's end tag; other shapes
+// end a walk early, and the rules after that point are not read.
+
+void D_ReplaceStreamReader::read()
+{
+    while (!streamReader->atEnd()) {
+        const QXmlStreamReader::TokenType token = streamReader->readNext();
+        if (token == QXmlStreamReader::EndElement)
+            return;
+        if (token == QXmlStreamReader::StartElement
+            && streamReader->name() == QLatin1String("replacement"))
+            readReplacementElement();
+    }
+}
+
+void D_ReplaceStreamReader::readReplacementElement()
+{
+    Q_ASSERT(streamReader->isStartElement()
+             && streamReader->name() == QLatin1String("replacement"));
+    while (!streamReader->atEnd()) {
+        const QXmlStreamReader::TokenType token = streamReader->readNext();
+        if (token == QXmlStreamReader::EndElement)
+            return;
+        if (token == QXmlStreamReader::StartElement
+            && streamReader->name() == QLatin1String("file"))
+            readFileElement();
+    }
+}
+
+void D_ReplaceStreamReader::readFileElement()
+{
+    Q_ASSERT(streamReader->isStartElement() && streamReader->name() == QLatin1String("file"));
+    const QXmlStreamAttributes attributes = streamReader->attributes();
+    const QString path = attributes.value(QLatin1String("path")).toString();
+    const QString replacepath = attributes.value(QLatin1String("replacepath")).toString();
+    const bool cs = flag(attributes, QLatin1String("cs"));
+    const bool wildcard = flag(attributes, QLatin1String("wildcard"));
+    const bool regexp = flag(attributes, QLatin1String("regexp"));
+    entryList.append(FileEntry { path, replacepath, regexp, cs, wildcard });
+
+    while (!streamReader->atEnd()) {
+        if (streamReader->readNext() == QXmlStreamReader::EndElement)
+            return;
+    }
+}

@@ -1,0 +1,55 @@
+#ifndef D_REPLACESTREAMREADER_H
+#define D_REPLACESTREAMREADER_H
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <QXmlStreamReader>
+
+/// One rule as read from a file element, fields in the order the engine's rules take them.
+struct FileEntry
+{
+    QString path;
+    QString replacepath;
+    bool regexp;
+    bool cs;
+    bool wildcard;
+};
+
+/// Turns the file elements of a rule file's replacement elements into entries, in document
+/// order. Malformed XML is not reported: reading stops there and keeps what it has read.
+class D_ReplaceStreamReader
+{
+public:
+    D_ReplaceStreamReader();
+    /// Walks \a reader, which stays the caller's and is fed by the caller.
+    explicit D_ReplaceStreamReader(QXmlStreamReader *reader);
+    virtual ~D_ReplaceStreamReader();
+
+    D_ReplaceStreamReader(const D_ReplaceStreamReader &) = delete;
+    D_ReplaceStreamReader &operator=(const D_ReplaceStreamReader &) = delete;
+
+    /// Appends \a data to the input of the reader's own stream reader; parses nothing.
+    void addData(const QByteArray &data);
+
+    /// Parses the input, appending an entry for every file element it reaches. Returns on the
+    /// first end tag it reads itself, whichever element that closes, or at the end of the input.
+    void read();
+
+    /// The entries read so far, in document order.
+    const QVector<FileEntry> &entries() const;
+
+    /// Walks the content of the replacement element whose start tag is the current token.
+    void readReplacementElement();
+
+    /// Appends the entry of the file element whose start tag is the current token and passes
+    /// over its content up to the first end tag.
+    void readFileElement();
+
+private:
+    QVector<FileEntry> entryList;
+    QXmlStreamReader ownStreamReader;
+    QXmlStreamReader *streamReader;
+};
+
+#endif // D_REPLACESTREAMREADER_H

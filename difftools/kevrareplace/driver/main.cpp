@@ -1,0 +1,106 @@
+#include "config/d_replacestreamreader.h"
+#include "replace/d_replace.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+enum ExitCode { ExitOk = 0, ExitUsage = 10, ExitConfigUnreadable = 22 };
+
+void printLine(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+void printBanner()
+{
+    printLine(stdout, QStringLiteral("KEVRA Replace tool 0.9 (build 14378)"));
+    printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"));
+}
+
+void printUsage()
+{
+    printBanner();
+    printLine(stdout, QStringLiteral("Usage: kevrareplace -config <file> <string>"));
+}
+
+int fail(const QString &message, ExitCode exitCode)
+{
+    printLine(stderr, message);
+    printUsage();
+    return exitCode;
+}
+
+int run(const QStringList &arguments)
+{
+    D_ReplaceStreamReader reader;
+    QString input;
+    bool configRead = false;
+
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("-version")) {
+            printBanner();
+            return ExitOk;
+        }
+        if (argument == QLatin1String("-help")) {
+            printUsage();
+            return ExitOk;
+        }
+        if (argument != QLatin1String("-config")) {
+            input = argument; // anything else is the string; the last one wins
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            break; // a trailing -config names no file and is ignored
+        const QString &fileName = arguments.at(++i); // taken as a name, whatever it says
+        QFile file(fileName);
+        if (!QFile::exists(fileName) || !file.open(QIODevice::ReadOnly))
+            return fail(QLatin1String("Unable to open config file: ") + fileName,
+                        ExitConfigUnreadable);
+        configRead = true;
+        reader.addData(file.readAll());
+        file.close();
+    }
+
+    if (!configRead)
+        return fail(QStringLiteral("config option not set: "), ExitUsage);
+    if (input.isEmpty())
+        return fail(QStringLiteral("No string to replace specified"), ExitUsage);
+
+    reader.read();
+    D_Replace replace;
+    for (const FileEntry &entry : reader.entries())
+        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    printLine(stdout, replace.apply(input));
+    return ExitOk;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The application object takes the words it knows (-qmljsdebugger) out of argv, but every
+    // argument is the tool's own: keep the vector as the process received it.
+    const std::vector<char *> givenArgv(argv, argv + argc);
+    QCoreApplication app(argc, argv);
+
+    // Decoded after the application object exists, which sets up the locale, as its
+    // arguments() would be.
+    QStringList arguments;
+    arguments.reserve(int(givenArgv.size()));
+    for (const char *argument : givenArgv)
+        arguments.append(QString::fromLocal8Bit(argument));
+
+    const int exitCode = run(arguments);
+    QCoreApplication::exit(exitCode);
+    return exitCode;
+}

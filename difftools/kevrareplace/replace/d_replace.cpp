@@ -1,0 +1,34 @@
+#include "d_replace.h"
+
+#include <QRegExp>
+
+D_Replace::D_Replace() = default;
+
+D_Replace::~D_Replace() = default;
+
+void D_Replace::addRule(const QString &pattern, const QString &substitute, bool regexp, bool cs,
+                        bool wildcard)
+{
+    rules.append(Rule { pattern, substitute, regexp, cs, wildcard });
+}
+
+QString D_Replace::apply(const QString &input) const
+{
+    QString result = input;
+    for (const Rule &rule : rules) {
+        const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        if (rule.regexp || rule.wildcard) {
+            // Built afresh for every rule; wildcard wins over regexp when both are set.
+            const QRegExp expression(rule.pattern, cs,
+                                     rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
+            result.replace(expression, rule.substitute);
+        } else {
+            result.replace(rule.pattern, rule.substitute, cs);
+        }
+        // Exact comparison, whatever the rule's case mode: a rule that only rewrites a match
+        // with the same characters has changed nothing, and the next rule gets its turn.
+        if (result != input)
+            return result;
+    }
+    return result;
+}

@@ -1,0 +1,207 @@
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QByteArray banner = "KEVRA Replace tool 0.9 (build 14378)\n"
+                          "Copyright (C) 2026 The kevrareplace developers\n";
+const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
+const QByteArray noConfig = "config option not set: \n";
+const QByteArray noString = "No string to replace specified\n";
+
+QByteArray unreadable(const char *name)
+{
+    return "Unable to open config file: " + QByteArray(name) + '\n';
+}
+
+QStringList utf8(std::initializer_list<const char *> words)
+{
+    QStringList list;
+    for (const char *word : words)
+        list << QString::fromUtf8(word);
+    return list;
+}
+
+void writeFile(const QString &name, const QByteArray &content)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void run_data();
+    void run();
+    void unreadableFile();
+    void example_data();
+    void example();
+
+private:
+    void runTool(const QStringList &arguments, int exitCode, const QByteArray &out,
+                 const QByteArray &err);
+
+    QTemporaryDir dir;
+};
+
+void tst_Cli::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    const QString at = dir.path() + QLatin1Char('/');
+    writeFile(at + QLatin1String("rules.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<replacement>\n"
+              "  <file path=\"/old/\" replacepath=\"/new/\" cs=\"1\"/>\n"
+              "  <file path=\"M\xc3\xbcller\" replacepath=\"Mueller\"/>\n"
+              "</replacement>\n");
+    // Two halves of one document: the reader joins the files' bytes in argument order.
+    writeFile(at + QLatin1String("part1.xml"), "<replacement><file path=\"a\" replacepath=\"b\"/>");
+    writeFile(at + QLatin1String("part2.xml"), "<file path=\"c\" replacepath=\"d\"/></replacement>");
+    writeFile(at + QLatin1String("malformed.xml"),
+              "<replacement><file path=\"x\" replacepath=\"y\"/><file path=\"z\" replacepath=");
+    writeFile(at + QLatin1String("empty.xml"), QByteArray());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+}
+
+void tst_Cli::run_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+
+    QTest::newRow("no arguments") << QStringList() << 10 << usage << noConfig;
+    QTest::newRow("-version") << utf8({ "-version" }) << 0 << banner << QByteArray();
+    QTest::newRow("-help") << utf8({ "-help" }) << 0 << usage << QByteArray();
+    QTest::newRow("-version ends the walk before a missing file")
+        << utf8({ "-version", "-config", "missing.xml" }) << 0 << banner << QByteArray();
+    QTest::newRow("-help ends the walk after config and string")
+        << utf8({ "-config", "rules.xml", "/old/x", "-help" }) << 0 << usage << QByteArray();
+    QTest::newRow("missing file before -version")
+        << utf8({ "-config", "missing.xml", "-version" }) << 22 << usage
+        << unreadable("missing.xml");
+    QTest::newRow("-config takes the next word as its file")
+        << utf8({ "-config", "-help" }) << 22 << usage << unreadable("-help");
+    QTest::newRow("-config with an empty name") << utf8({ "-config", "", "x" }) << 22 << usage
+                                                << unreadable("");
+    QTest::newRow("directory as config")
+        << utf8({ "-config", "folder", "x" }) << 22 << usage << unreadable("folder");
+    QTest::newRow("second config missing after a good one")
+        << utf8({ "-config", "rules.xml", "-config", "missing.xml", "/old/x" }) << 22 << usage
+        << unreadable("missing.xml");
+    QTest::newRow("non-ASCII name in the message")
+        << utf8({ "-config", "fehlt-\xc3\xa4.xml" }) << 22 << usage
+        << unreadable("fehlt-\xc3\xa4.xml");
+
+    QTest::newRow("trailing -config alone is ignored") << utf8({ "x", "-config" }) << 10 << usage
+                                                       << noConfig;
+    QTest::newRow("trailing -config after a good one is ignored")
+        << utf8({ "-config", "rules.xml", "/old/x", "-config" }) << 0 << QByteArray("/new/x\n")
+        << QByteArray();
+    QTest::newRow("string without config") << utf8({ "/old/x" }) << 10 << usage << noConfig;
+    QTest::newRow("empty string") << utf8({ "-config", "rules.xml", "" }) << 10 << usage
+                                  << noString;
+    QTest::newRow("empty string is the last string")
+        << utf8({ "-config", "rules.xml", "/old/x", "" }) << 10 << usage << noString;
+    QTest::newRow("no string") << utf8({ "-config", "rules.xml" }) << 10 << usage << noString;
+
+    QTest::newRow("rewritten") << utf8({ "-config", "rules.xml", "/old/x" }) << 0
+                               << QByteArray("/new/x\n") << QByteArray();
+    QTest::newRow("string before -config")
+        << utf8({ "/old/x", "-config", "rules.xml" }) << 0 << QByteArray("/new/x\n")
+        << QByteArray();
+    QTest::newRow("last string wins")
+        << utf8({ "-config", "rules.xml", "/old/a", "/old/b" }) << 0 << QByteArray("/new/b\n")
+        << QByteArray();
+    QTest::newRow("no rule matches") << utf8({ "-config", "rules.xml", "/OLD/x" }) << 0
+                                     << QByteArray("/OLD/x\n") << QByteArray();
+    QTest::newRow("option words in other forms are strings")
+        << utf8({ "-config", "rules.xml", "-Version" }) << 0 << QByteArray("-Version\n")
+        << QByteArray();
+    QTest::newRow("doubled dash is a string")
+        << utf8({ "-config", "rules.xml", "--help" }) << 0 << QByteArray("--help\n")
+        << QByteArray();
+    QTest::newRow("a word Qt itself knows is a string too")
+        << utf8({ "-config", "rules.xml", "-qmljsdebugger=port:1" }) << 0
+        << QByteArray("-qmljsdebugger=port:1\n") << QByteArray();
+    QTest::newRow("newline and tab pass through")
+        << utf8({ "-config", "rules.xml", "a\tb\n/old/" }) << 0 << QByteArray("a\tb\n/new/\n")
+        << QByteArray();
+    QTest::newRow("UTF-8 in and out")
+        << utf8({ "-config", "rules.xml", "/home/M\xc3\x9cLLER/Gr\xc3\xbc\xc3\x9f" "e" }) << 0
+        << QByteArray("/home/Mueller/Gr\xc3\xbc\xc3\x9f" "e\n") << QByteArray();
+    QTest::newRow("two files join into one document")
+        << utf8({ "-config", "part1.xml", "-config", "part2.xml", "c" }) << 0
+        << QByteArray("d\n") << QByteArray();
+    QTest::newRow("malformed config keeps the rules before the fault")
+        << utf8({ "-config", "malformed.xml", "x" }) << 0 << QByteArray("y\n") << QByteArray();
+    QTest::newRow("empty config file") << utf8({ "-config", "empty.xml", "x" }) << 0
+                                       << QByteArray("x\n") << QByteArray();
+}
+
+void tst_Cli::run()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    runTool(arguments, exitCode, out, err);
+}
+
+void tst_Cli::unreadableFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("root opens a mode-000 file, so the case cannot be made here");
+    const QString name = dir.path() + QLatin1String("/locked.xml");
+    writeFile(name, "<replacement/>");
+    QVERIFY(QFile::setPermissions(name, QFileDevice::Permissions()));
+    runTool(utf8({ "-config", "locked.xml", "x" }), 22, usage, unreadable("locked.xml"));
+}
+
+// The bundled example configuration does what its comments and the README say.
+void tst_Cli::example_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("out");
+
+    QTest::newRow("fixed") << "/mnt/old-share/doc/a.txt" << QByteArray("/srv/share/doc/a.txt\n");
+    QTest::newRow("fixed, other case") << "/MNT/old-share/x" << QByteArray("/MNT/old-share/x\n");
+    QTest::newRow("wildcard") << "/home/ann/workspace/app/src/main.cpp"
+                              << QByteArray("/work/app/src/main.cpp\n");
+    QTest::newRow("regexp") << "/var/ci/builds/1234/app/log.txt"
+                            << QByteArray("/var/ci/builds/latest/app/log.txt\n");
+    QTest::newRow("regexp, group") << "C:/Projects/app/main.cpp"
+                                   << QByteArray("/mnt/C/Projects/app/main.cpp\n");
+    QTest::newRow("no rule") << "/usr/include/stdio.h" << QByteArray("/usr/include/stdio.h\n");
+}
+
+void tst_Cli::example()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, out);
+    runTool({ QStringLiteral("-config"), QStringLiteral(KEVRAREPLACE_EXAMPLE), path }, 0, out,
+            QByteArray());
+}
+
+void tst_Cli::runTool(const QStringList &arguments, int exitCode, const QByteArray &out,
+                      const QByteArray &err)
+{
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(KEVRAREPLACE_EXE), arguments, QIODevice::ReadOnly);
+    QVERIFY2(tool.waitForFinished(10000), "the tool did not finish within 10 s");
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.readAllStandardError(), err);
+    QCOMPARE(tool.readAllStandardOutput(), out);
+    QCOMPARE(tool.exitCode(), exitCode);
+}
+
+QTEST_GUILESS_MAIN(tst_Cli)
+
+#include "tst_cli.moc"

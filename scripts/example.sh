@@ -1,0 +1,11 @@
+#!/bin/sh
+# Builds the tool in Release and runs it on the bundled example configuration.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/deps.sh qtbase5-dev cmake g++ make
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build --parallel "$(nproc)" >/dev/null
+config=difftools/kevrareplace/examples/paths.xml
+path=/home/ann/workspace/app/src/main.cpp
+echo "\$ kevrareplace -config $config $path"
+build/difftools/kevrareplace/kevrareplace -config "$config" "$path"
