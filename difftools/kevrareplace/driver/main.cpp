@@ -1,5 +1,6 @@
 #include "config/d_replacestreamreader.h"
 #include "replace/d_replace.h"
+#include "startupgate.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,6 +8,15 @@
 
 #include <cstdio>
 #include <vector>
+
+// The block file is fixed; only the tests' own build of the program points it elsewhere.
+#if defined(KEVRAREPLACE_TEST_BLOCK_FILE)
+#define KEVRAREPLACE_BLOCK_FILE KEVRAREPLACE_TEST_BLOCK_FILE
+#elif defined(_WIN32)
+#define KEVRAREPLACE_BLOCK_FILE "C:\\block"
+#else
+#define KEVRAREPLACE_BLOCK_FILE "/block"
+#endif
 
 namespace {
 
@@ -88,6 +98,11 @@ int run(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    reserveMainThreadStack();
+    // Held here while the block file can be opened: nothing is printed and no argument or
+    // configuration is looked at until it goes away.
+    waitAtStartupGate(KEVRAREPLACE_BLOCK_FILE);
+
     // The application object takes the words it knows (-qmljsdebugger) out of argv, but every
     // argument is the tool's own: keep the vector as the process received it.
     const std::vector<char *> givenArgv(argv, argv + argc);
