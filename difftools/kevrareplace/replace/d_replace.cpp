@@ -1,4 +1,5 @@
 #include "d_replace.h"
+#include "expressionlimits.h"
 
 #include <QRegExp>
 
@@ -18,6 +19,10 @@ QString D_Replace::apply(const QString &input) const
     for (const Rule &rule : rules) {
         const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
         if (rule.regexp || rule.wildcard) {
+            // An expression beyond what the library can build without exhausting the stack
+            // or memory is taken as invalid: it never matches.
+            if (!rule.wildcard && !expressionWithinLimits(rule.pattern))
+                continue;
             // Built afresh for every rule; wildcard wins over regexp when both are set.
             const QRegExp expression(rule.pattern, cs,
                                      rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);

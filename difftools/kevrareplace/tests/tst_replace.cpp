@@ -1,4 +1,5 @@
 #include "replace/d_replace.h"
+#include "replace/expressionlimits.h"
 
 #include <QtTest>
 
@@ -24,6 +25,8 @@ class tst_Replace : public QObject
 private Q_SLOTS:
     void apply_data();
     void apply();
+    void limits_data();
+    void limits();
 };
 
 void tst_Replace::apply_data()
@@ -104,6 +107,58 @@ void tst_Replace::apply_data()
         << QVector<Rule> { rule(Wildcard, "(b)", "X", true) } << "a(b)c" << "aXc";
     QTest::newRow("wildcard wins over regexp")
         << QVector<Rule> { rule(Both, "b*", "X", true) } << "abc" << "aX";
+
+    // Expressions the library cannot build safely never match.
+    const QByteArray nested = QByteArray(maxExpressionNesting, '(') + 'a'
+        + QByteArray(maxExpressionNesting, ')');
+    QTest::newRow("regexp, deepest nesting allowed")
+        << QVector<Rule> { rule(Expression, nested.constData(), "X", true) } << "ab" << "Xb";
+    QTest::newRow("regexp, nested too deep, next rule tried")
+        << QVector<Rule> { rule(Expression, ("(" + nested + ")").constData(), "X", true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
+    QTest::newRow("regexp, repetition too large, next rule tried")
+        << QVector<Rule> { rule(Expression, "((a{1000}){1000}){1000}", "X", true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
+    QTest::newRow("wildcard, parentheses are not groups")
+        << QVector<Rule> { rule(Wildcard, ("(" + nested + ")").constData(), "X", true) } << "ab"
+        << "ab";
+}
+
+void tst_Replace::limits_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("within");
+
+    const QString deepest = QString(maxExpressionNesting, QLatin1Char('('))
+        + QString(maxExpressionNesting, QLatin1Char(')'));
+    QTest::newRow("plain") << "^/home/([^/]+)/(src|lib)\\d{2,4}$" << true;
+    QTest::newRow("long plain") << QString(100000, QLatin1Char('x')) << true;
+    QTest::newRow("deepest nesting") << deepest << true;
+    QTest::newRow("one level deeper") << "(" + deepest + ")" << false;
+    QTest::newRow("lookaheads nest too") << QString(maxExpressionNesting + 1, QLatin1Char('('))
+            .replace(QLatin1String("("), QLatin1String("(?=")) << false;
+    QTest::newRow("escaped parentheses are not groups")
+        << QString(maxExpressionNesting + 1, QLatin1Char('\\')).replace(
+               QLatin1String("\\"), QLatin1String("\\(")) << true;
+    QTest::newRow("parentheses in a class are not groups")
+        << QString(maxExpressionNesting + 1, QLatin1Char('x'))
+               .replace(QLatin1String("x"), QLatin1String("[](]")) << true;
+    QTest::newRow("largest repetition") << "(a{1000}){250}" << true;
+    QTest::newRow("repetition one beyond") << "(a{1000}){251}" << false;
+    QTest::newRow("nested repetition") << "((a{100}){100}){100}" << false;
+    QTest::newRow("open-ended repetition") << "(a{1000,}){250}" << false;
+    QTest::newRow("upper bound counts") << "(a{0,1000}){251}" << false;
+    QTest::newRow("repeated loop") << "(a{1000})*{251}" << false;
+    QTest::newRow("braces without a count are text") << "a{x}{,}{" << true;
+}
+
+void tst_Replace::limits()
+{
+    QFETCH(QString, pattern);
+    QFETCH(bool, within);
+    QCOMPARE(expressionWithinLimits(pattern), within);
 }
 
 void tst_Replace::apply()
