@@ -5,24 +5,40 @@
 
 namespace {
 
-// The size of one group level so far, and of its last item, which a quantifier repeats.
-struct Level
-{
-    qint64 size = 0;
-    qint64 last = 0;
-};
+// Counts are capped just past the largest limit, so that they cannot overflow.
+constexpr qint64 cap = maxExpressionGroupSize + 1;
 
-void addItem(Level &level, qint64 size)
+qint64 capped(qint64 value)
 {
-    level.size = std::min(level.size + size, maxExpressionSize + 1);
-    level.last = size;
+    return std::min(value, cap);
 }
 
-// Repeats the last item \a count times in all.
-void repeatLast(Level &level, qint64 count)
+// Items and groups: of a whole group level so far, or of its last part, which a following
+// quantifier repeats.
+struct Count
 {
-    const qint64 copies = std::min(level.last * count, maxExpressionSize + 1);
-    level.size = std::min(level.size - level.last + copies, maxExpressionSize + 1);
+    qint64 items = 0;
+    qint64 groups = 0;
+};
+
+struct Level
+{
+    Count all;
+    Count last;
+};
+
+void add(Level &level, Count part)
+{
+    level.all = { capped(level.all.items + part.items), capped(level.all.groups + part.groups) };
+    level.last = part;
+}
+
+// Repeats the last part \a times times in all.
+void repeatLast(Level &level, qint64 times)
+{
+    const Count copies = { capped(level.last.items * times), capped(level.last.groups * times) };
+    level.all = { capped(level.all.items - level.last.items + copies.items),
+                  capped(level.all.groups - level.last.groups + copies.groups) };
     level.last = copies;
 }
 
@@ -31,8 +47,7 @@ qint64 readNumber(const QString &pattern, int &i)
 {
     qint64 number = -1;
     for (; i < pattern.size() && pattern.at(i).isDigit(); ++i)
-        number = std::min(std::max<qint64>(number, 0) * 10 + pattern.at(i).digitValue(),
-                          maxExpressionSize + 1);
+        number = capped(std::max<qint64>(number, 0) * 10 + pattern.at(i).digitValue());
     return number;
 }
 
@@ -73,16 +88,25 @@ void skipClass(const QString &pattern, int &i)
 
 bool expressionWithinLimits(const QString &pattern)
 {
+    const Count item = { 1, 0 };
     std::vector<Level> levels(1);
+    qint64 backReference = 0; // the highest group number referred to
     for (int i = 0; i < pattern.size(); ++i) {
         switch (pattern.at(i).unicode()) {
         case '\\':
             ++i;
-            addItem(levels.back(), 1);
+            if (i < pattern.size() && pattern.at(i) >= QLatin1Char('1')
+                && pattern.at(i) <= QLatin1Char('9')) {
+                // All its digits make the number, and the matcher's tables have a record for
+                // every group up to it, whether the group exists or not.
+                backReference = std::max(backReference, readNumber(pattern, i));
+                --i;
+            }
+            add(levels.back(), item);
             break;
         case '[':
             skipClass(pattern, i);
-            addItem(levels.back(), 1);
+            add(levels.back(), item);
             break;
         case '(':
             if (int(levels.size()) > maxExpressionNesting)
@@ -91,18 +115,18 @@ bool expressionWithinLimits(const QString &pattern)
             break;
         case ')':
             if (levels.size() > 1) {
-                const qint64 group = std::max<qint64>(levels.back().size, 1);
+                const Count content = levels.back().all;
                 levels.pop_back();
-                addItem(levels.back(), group);
+                add(levels.back(), { std::max<qint64>(content.items, 1), content.groups + 1 });
             } else {
-                addItem(levels.back(), 1);
+                add(levels.back(), item);
             }
             break;
         case '{':
-            if (const qint64 count = readBraces(pattern, i))
-                repeatLast(levels.back(), count);
+            if (const qint64 times = readBraces(pattern, i))
+                repeatLast(levels.back(), times);
             else
-                addItem(levels.back(), 1);
+                add(levels.back(), item);
             break;
         case '+':
             repeatLast(levels.back(), 2);
@@ -111,10 +135,12 @@ bool expressionWithinLimits(const QString &pattern)
         case '?':
             break; // loops and options add no copies (and "(?" opens a group of its own)
         default:
-            addItem(levels.back(), 1);
+            add(levels.back(), item);
             break;
         }
-        if (levels.back().size > maxExpressionSize)
+        const Count &all = levels.back().all;
+        if (all.items > maxExpressionSize
+            || all.items * std::max(all.groups, backReference) > maxExpressionGroupSize)
             return false;
     }
     return true;

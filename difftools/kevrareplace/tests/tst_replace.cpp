@@ -145,12 +145,23 @@ void tst_Replace::limits_data()
     QTest::newRow("parentheses in a class are not groups")
         << QString(maxExpressionNesting + 1, QLatin1Char('x'))
                .replace(QLatin1String("x"), QLatin1String("[](]")) << true;
-    QTest::newRow("largest repetition") << "(a{1000}){250}" << true;
-    QTest::newRow("repetition one beyond") << "(a{1000}){251}" << false;
+    const QString repeated = QString(250, QLatin1Char('x')).replace(QLatin1String("x"),
+                                                                     QLatin1String("a{1000}"));
+    QTest::newRow("largest size") << repeated << true;
+    QTest::newRow("one item more") << repeated + QLatin1Char('a') << false;
     QTest::newRow("nested repetition") << "((a{100}){100}){100}" << false;
-    QTest::newRow("open-ended repetition") << "(a{1000,}){250}" << false;
-    QTest::newRow("upper bound counts") << "(a{0,1000}){251}" << false;
-    QTest::newRow("repeated loop") << "(a{1000})*{251}" << false;
+    QTest::newRow("open-ended repetition") << "(?:a{1000,}){250}" << false;
+    QTest::newRow("upper bound counts") << "(?:a{0,1000}){251}" << false;
+    QTest::newRow("repeated loop") << "(?:a{1000})*{251}" << false;
+    const QString groups = QString(2236, QLatin1Char('x')).replace(QLatin1String("x"),
+                                                                   QLatin1String("(x)"));
+    QTest::newRow("most groups times items") << groups << true;
+    QTest::newRow("one group more") << groups + QLatin1String("(x)") << false;
+    QTest::newRow("repeated groups count as copies") << "((x+){1000}){50}" << false;
+    QTest::newRow("back-reference counts as groups") << "x{999}\\5000" << true;
+    QTest::newRow("back-reference beyond") << "x{999}\\5001" << false;
+    QTest::newRow("back-reference with many digits") << "x\\99999999999999999999" << false;
+    QTest::newRow("octal escape is no back-reference") << "x{1000}\\0777777" << true;
     QTest::newRow("braces without a count are text") << "a{x}{,}{" << true;
 }
 
