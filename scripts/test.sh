@@ -1,10 +1,22 @@
 #!/bin/sh
-# Builds the tool with its tests and runs the whole suite; exits non-zero when a test fails.
+# Builds the tool with its tests and runs the whole suite: in Release, again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time.
+# Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh qtbase5-dev cmake g++ make
+sh scripts/deps.sh qtbase5-dev cmake g++ make valgrind
 # Warnings are errors in CI, where the compiler is known.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-    -DKEVRAREPLACE_WERROR="$([ -n "${CI:-}" ] && echo ON || echo OFF)"
+werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_WERROR="$werror"
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure
+
+echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+    -DKEVRAREPLACE_SANITIZE=ON -DKEVRAREPLACE_WERROR="$werror" >/dev/null
+cmake --build build-sanitize --parallel "$(nproc)" >/dev/null
+ctest --test-dir build-sanitize --output-on-failure
+
+echo "== fuzzing"
+sh scripts/fuzz.sh 60

@@ -14,7 +14,7 @@ constexpr qint64 maxExpressionSize = 250000;
 /// The matcher keeps a record per item for every group, or for every group up to the highest
 /// back-reference number when that is higher; beyond this many items times groups its tables
 /// outgrow memory, and their sizes overflow.
-constexpr qint64 maxExpressionGroupSize = 5000000;
+constexpr qint64 maxExpressionGroupSize = 1000000;
 
 /// False when building \a pattern as a regular expression (QRegExp::RegExp2) would nest groups
 /// deeper than maxExpressionNesting or exceed maxExpressionSize or maxExpressionGroupSize.

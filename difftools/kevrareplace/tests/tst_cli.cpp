@@ -1,4 +1,4 @@
-#include <QtTest>
+#include "testutil.h"
 
 #include <unistd.h>
 
@@ -21,13 +21,6 @@ QStringList utf8(std::initializer_list<const char *> words)
     for (const char *word : words)
         list << QString::fromUtf8(word);
     return list;
-}
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
 }
 
 } // namespace
@@ -192,14 +185,8 @@ void tst_Cli::example()
 void tst_Cli::runTool(const QStringList &arguments, int exitCode, const QByteArray &out,
                       const QByteArray &err)
 {
-    QProcess tool;
-    tool.setWorkingDirectory(dir.path());
-    tool.start(QStringLiteral(KEVRAREPLACE_EXE), arguments, QIODevice::ReadOnly);
-    QVERIFY2(tool.waitForFinished(10000), "the tool did not finish within 10 s");
-    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(tool.readAllStandardError(), err);
-    QCOMPARE(tool.readAllStandardOutput(), out);
-    QCOMPARE(tool.exitCode(), exitCode);
+    const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path());
+    COMPARE_RUN(run, exitCode, out, err);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -1,6 +1,6 @@
 #include "startupgate.h"
 
-#include <QtTest>
+#include "testutil.h"
 
 #include <chrono>
 #include <future>
@@ -44,13 +44,6 @@ struct BlockFileRemover
         QDir().rmdir(blockFile);
     }
 };
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
-}
 
 rlim_t softStackLimit(qint64 pid)
 {

@@ -1,0 +1,57 @@
+#ifndef TESTUTIL_H
+#define TESTUTIL_H
+
+#include <QtTest>
+
+// What a run of the program left behind.
+struct ToolRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Sanitizers slow the library's expression building down by a hundred times and more.
+#ifndef KEVRAREPLACE_TIMEOUT_SCALE
+#define KEVRAREPLACE_TIMEOUT_SCALE 1
+#endif
+
+// Runs \a program with \a arguments in \a workingDirectory, waiting at most \a timeout ms
+// (longer in a sanitizer build).
+inline ToolRun runProgram(const QString &program, const QStringList &arguments,
+                          const QString &workingDirectory, int timeout = 10000)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments, QIODevice::ReadOnly);
+    ToolRun run;
+    run.finished = process.waitForFinished(timeout * KEVRAREPLACE_TIMEOUT_SCALE)
+        && process.exitStatus() == QProcess::NormalExit;
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+inline void writeFile(const QString &name, const QByteArray &content)
+{
+    QFile file(name);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(name));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+// Compares every byte the program left behind; the streams first, as they tell most.
+#define COMPARE_RUN(run, exitCodeExpected, outExpected, errExpected)                              \
+    do {                                                                                          \
+        QVERIFY2((run).finished, "the program did not end normally in time");                     \
+        QCOMPARE((run).err, QByteArray(errExpected));                                             \
+        QCOMPARE((run).out, QByteArray(outExpected));                                             \
+        QCOMPARE((run).exitCode, (exitCodeExpected));                                             \
+    } while (false)
+
+#endif // TESTUTIL_H
