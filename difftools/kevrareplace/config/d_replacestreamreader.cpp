@@ -9,23 +9,33 @@ bool flag(const QXmlStreamAttributes &attributes, QLatin1String name)
     return attributes.value(name).toInt() != 0;
 }
 
+// A text equal to the one of the previous entry shares its copy: rule files often repeat a
+// replacement text rule after rule.
+QString text(const QXmlStreamAttributes &attributes, QLatin1String name, const QString &previous)
+{
+    const QStringRef value = attributes.value(name);
+    return value == previous ? previous : value.toString();
+}
+
 } // namespace
 
 D_ReplaceStreamReader::D_ReplaceStreamReader()
-    : streamReader(&ownStreamReader)
+    : D_ReplaceStreamReader(nullptr)
 {
+    streamReader = &ownStreamReader;
 }
 
 D_ReplaceStreamReader::D_ReplaceStreamReader(QXmlStreamReader *reader)
     : streamReader(reader)
 {
+    ownStreamReader.setDevice(&input);
 }
 
 D_ReplaceStreamReader::~D_ReplaceStreamReader() = default;
 
 void D_ReplaceStreamReader::addData(const QByteArray &data)
 {
-    ownStreamReader.addData(data);
+    input.append(data);
 }
 
 const QVector<FileEntry> &D_ReplaceStreamReader::entries() const
@@ -68,8 +78,9 @@ void D_ReplaceStreamReader::readFileElement()
 {
     Q_ASSERT(streamReader->isStartElement() && streamReader->name() == QLatin1String("file"));
     const QXmlStreamAttributes attributes = streamReader->attributes();
-    const QString path = attributes.value(QLatin1String("path")).toString();
-    const QString replacepath = attributes.value(QLatin1String("replacepath")).toString();
+    const FileEntry previous = entryList.isEmpty() ? FileEntry() : entryList.last();
+    const QString path = text(attributes, QLatin1String("path"), previous.path);
+    const QString replacepath = text(attributes, QLatin1String("replacepath"), previous.replacepath);
     const bool cs = flag(attributes, QLatin1String("cs"));
     const bool wildcard = flag(attributes, QLatin1String("wildcard"));
     const bool regexp = flag(attributes, QLatin1String("regexp"));

@@ -1,6 +1,8 @@
 #ifndef D_REPLACESTREAMREADER_H
 #define D_REPLACESTREAMREADER_H
 
+#include "d_inputbuffer.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -29,7 +31,8 @@ public:
     D_ReplaceStreamReader(const D_ReplaceStreamReader &) = delete;
     D_ReplaceStreamReader &operator=(const D_ReplaceStreamReader &) = delete;
 
-    /// Appends \a data to the input of the reader's own stream reader; parses nothing.
+    /// Appends \a data to the input of the reader's own stream reader; parses nothing. The
+    /// input of several calls is read as one, in call order.
     void addData(const QByteArray &data);
 
     /// Parses the input, appending an entry for every file element it reaches. Returns on the
@@ -47,6 +50,11 @@ public:
     void readFileElement();
 
 private:
+    // The own stream reader's input, declared first to outlive it. Given whole, the stream
+    // reader would decode all of it into one string before the first token and keep the bytes
+    // to the end; read from a device, it decodes a piece at a time, and the device lets go of
+    // the pieces read.
+    D_InputBuffer input;
     QVector<FileEntry> entryList;
     QXmlStreamReader ownStreamReader;
     QXmlStreamReader *streamReader;

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void pieces_data();
     void pieces();
     void readResumesWhereItStopped();
+    void readResumesWithMoreData();
+    void largeInput();
     void outsideStreamReader();
 };
 
@@ -232,6 +234,40 @@ void tst_Config::readResumesWhereItStopped()
     QCOMPARE(describe(reader.entries()), QStringList { "a||000" });
     reader.read(); // goes on from there and keeps what it had
     QCOMPARE(describe(reader.entries()), (QStringList { "a||000", "b||000" }));
+}
+
+void tst_Config::readResumesWithMoreData()
+{
+    D_ReplaceStreamReader reader;
+    reader.addData("<replacement><file path=\"a\"/><file pa");
+    reader.read(); // returns at the end of the bytes it has
+    QCOMPARE(describe(reader.entries()), QStringList { "a||000" });
+    // A new read is the outermost walk again: it passes over the file element it finds.
+    reader.addData("th=\"b\"/></replacement><replacement><file path=\"c\"/></replacement>");
+    reader.read();
+    QCOMPARE(describe(reader.entries()), QStringList { "a||000" });
+}
+
+// Inputs far larger than the pieces the input is read in, given in pieces of odd sizes.
+void tst_Config::largeInput()
+{
+    QByteArray xml = "<?xml version=\"1.0\"?><replacement>";
+    for (int i = 0; i < 20000; ++i)
+        xml += "<file path=\"/p" + QByteArray::number(i) + "/\" replacepath=\"/r/\" cs=\"1\"/>\n";
+    xml += "</replacement>";
+    QVERIFY(xml.size() > 4 * 64 * 1024);
+
+    D_ReplaceStreamReader reader;
+    for (int at = 0; at < xml.size(); at += 100003)
+        reader.addData(xml.mid(at, 100003));
+    reader.read();
+    const QVector<FileEntry> &entries = reader.entries();
+    QCOMPARE(entries.size(), 20000);
+    for (int i : { 0, 1, 9999, 19999 }) {
+        QCOMPARE(entries.at(i).path, QStringLiteral("/p%1/").arg(i));
+        QCOMPARE(entries.at(i).replacepath, QStringLiteral("/r/"));
+        QVERIFY(entries.at(i).cs);
+    }
 }
 
 void tst_Config::outsideStreamReader()
