@@ -1,0 +1,227 @@
+#!/usr/bin/env python3
+"""Measures kevrareplace against the start-up floor of a Qt Core program and against sed.
+
+Run from anywhere: python3 bench/bench.py [--quick]. It builds what it needs in Release
+(build-bench/), generates its inputs in a temporary folder and prints Markdown tables. The
+figures that matter are ratios measured side by side in the same run.
+"""
+
+import argparse
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build-bench")
+TOOL = os.path.join(BUILD, "difftools", "kevrareplace", "kevrareplace")
+FLOOR = os.path.join(BUILD, "bench", "bench_floor")
+SAMPLE = "/srv/ci/agent-7/workspace/app/src/core/module.cpp"
+
+
+def build():
+    subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release",
+                    "-DBUILD_TESTING=OFF", "-DKEVRAREPLACE_BENCH=ON"],
+                   check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", BUILD, "--parallel", str(os.cpu_count() or 2)],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def wall(command, runs):
+    """Median, minimum and maximum wall time of a command, in milliseconds."""
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+        times.append((time.perf_counter() - start) * 1000)
+    return statistics.median(times), min(times), max(times)
+
+
+def interleaved(commands, runs):
+    """Wall times of several commands, run in turn so that drift hits all alike."""
+    times = [[] for _ in commands]
+    for _ in range(runs):
+        for i, command in enumerate(commands):
+            start = time.perf_counter()
+            subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+            times[i].append((time.perf_counter() - start) * 1000)
+    return [(statistics.median(t), min(t), max(t)) for t in times]
+
+
+def instructions(command):
+    """Instructions executed, counted by callgrind (stable on a busy machine)."""
+    result = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"]
+                            + command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                            text=True, check=True)
+    return int(re.search(r"Collected : (\d+)", result.stderr).group(1))
+
+
+def peak_kib(command):
+    """Peak resident memory in KiB, as GNU time reports it."""
+    result = subprocess.run(["/usr/bin/time", "-v"] + command, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.PIPE, text=True, check=True)
+    return int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", result.stderr).group(1))
+
+
+def xml_attr(text):
+    return text.replace("&", "&amp;").replace('"', "&quot;").replace("<", "&lt;")
+
+
+def write_rules(folder, name, rules, kind):
+    """A rule file and an equivalent sed script with first-match semantics."""
+    flag = {"fixed": ' cs="1"', "regexp": ' cs="1" regexp="1"', "wildcard": ' cs="1" wildcard="1"'}
+    config = os.path.join(folder, name + ".xml")
+    with open(config, "w") as out:
+        out.write('<?xml version="1.0" encoding="UTF-8"?>\n<replacement>\n')
+        for pattern, substitute in rules:
+            out.write('  <file path="%s" replacepath="%s"%s/>\n'
+                      % (xml_attr(pattern), xml_attr(substitute), flag[kind]))
+        out.write("</replacement>\n")
+    script = os.path.join(folder, name + ".sed")
+    with open(script, "w") as out:
+        for pattern, substitute in rules:
+            if kind == "fixed":
+                pattern = re.sub(r"([][\\.*^$|+?(){}])", r"\\\1", pattern)
+            out.write("s|%s|%s|g\nt\n" % (pattern, substitute.replace("\\", "\\")))
+    return config, script
+
+
+def path_rules(count, kind):
+    """count rules, each for another build agent; only the last one matches SAMPLE."""
+    rules = []
+    for i in range(count):
+        agent = "agent-7" if i == count - 1 else "agent-%06d" % i
+        if kind == "fixed":
+            rules.append(("/srv/ci/%s/workspace/" % agent, "/work/"))
+        else:
+            rules.append((r"^/srv/ci/%s/workspace/([a-z]+)/" % agent, r"/work/\1/"))
+    return rules
+
+
+def check_same(tool_command, sed_command, text):
+    got = subprocess.run(tool_command, check=True, capture_output=True).stdout
+    want = subprocess.run(sed_command, input=text.encode() + b"\n", check=True,
+                          capture_output=True).stdout
+    if got != want:
+        sys.exit("tool and sed disagree: %r %r" % (got, want))
+
+
+def write_config(folder, name, fixed, wildcard, regexp):
+    """A path-mapping rule file of the given mix, whose rules do not match SAMPLE."""
+    config = os.path.join(folder, name + ".xml")
+    with open(config, "w") as out:
+        out.write('<?xml version="1.0" encoding="UTF-8"?>\n<replacement>\n')
+        for i in range(fixed):
+            out.write('  <file path="/mnt/share%d/" replacepath="/srv/share/" cs="1"/>\n' % i)
+        for i in range(wildcard):
+            out.write('  <file path="/home/*/project%d/" replacepath="/work/" wildcard="1"/>\n'
+                      % i)
+        for i in range(regexp):
+            out.write('  <file path="^/var/builds/%d[0-9]+/" replacepath="/var/builds/latest/"'
+                      ' regexp="1" cs="1"/>\n' % i)
+        out.write("</replacement>\n")
+    return config
+
+
+def section_floor(folder, runs):
+    floor = [FLOOR, SAMPLE]
+    rows = [("empty configuration", write_config(folder, "empty", 0, 0, 0)),
+            ("10 rules: 6 fixed, 2 wildcard, 2 regexp", write_config(folder, "ten", 6, 2, 2)),
+            ("10 rules, all expressions: 5 wildcard, 5 regexp",
+             write_config(folder, "ten-expr", 0, 5, 5))]
+    commands = [floor] + [[TOOL, "-config", config, SAMPLE] for _, config in rows]
+    times = interleaved(commands, runs)
+    counts = [instructions(command) for command in commands]
+    peaks = [peak_kib(command) for command in commands]
+    print("## Start-up: no rule matches, against the floor (%d runs each, interleaved)\n" % runs)
+    print("| program | wall median ms | min | max | wall / floor | instructions "
+          "| instructions / floor | peak KiB |")
+    print("|---|---|---|---|---|---|---|---|")
+    names = ["floor"] + ["kevrareplace, " + name for name, _ in rows]
+    for name, (median, low, high), count, peak in zip(names, times, counts, peaks):
+        print("| %s | %.2f | %.2f | %.2f | **%.3f** | %d | **%.3f** | %d |"
+              % (name, median, low, high, median / times[0][0], count, count / counts[0], peak))
+    print()
+    return peaks[0]
+
+
+def section_sed(folder, counts, runs, floor_kib):
+    print("## Against sed: only the last rule matches (median of %d runs)\n" % runs)
+    print("| rules | kind | config KiB | tool ms | sed ms | tool/sed | tool peak KiB "
+          "| sed peak KiB | tool peak - floor KiB |")
+    print("|---|---|---|---|---|---|---|---|---|")
+    by_kind = {}
+    for kind in ("fixed", "regexp"):
+        for count in counts:
+            config, script = write_rules(folder, "%s-%d" % (kind, count),
+                                         path_rules(count, kind), kind)
+            tool = [TOOL, "-config", config, SAMPLE]
+            size = os.path.getsize(config) / 1024
+            n = max(3, runs // max(1, count // 1000))
+            tp = peak_kib(tool)
+            if count > 10000:
+                # GNU sed holds about 150 KiB for each such command: 100,000 would take 15 GB.
+                tm = wall(tool, n)[0]
+                by_kind.setdefault(kind, {})[count] = tm
+                print("| %d | %s | %.0f | %.2f | not run | | %d | | %d |"
+                      % (count, kind, size, tm, tp, tp - floor_kib))
+                continue
+            sed = ["sed", "-E", "-f", script]
+            check_same(tool, sed, SAMPLE)
+            sed_shell = ["sh", "-c", 'printf "%s\\n" "$0" | sed -E -f "$1"', SAMPLE, script]
+            (tm, _, _), (sm, _, _) = interleaved([tool, sed_shell], n)
+            sp = peak_kib(["sed", "-E", "-f", script, config])
+            by_kind.setdefault(kind, {})[count] = tm
+            print("| %d | %s | %.0f | %.2f | %.2f | **%.3f** | %d | %d | %d |"
+                  % (count, kind, size, tm, sm, tm / sm, tp, sp, tp - floor_kib))
+    print()
+    for kind, times in by_kind.items():
+        if 10000 in times and 100000 in times:
+            print("%s: 100,000 rules take %.2f times as long as 10,000." %
+                  (kind, times[100000] / times[10000]))
+    print()
+
+
+def section_length(folder, runs):
+    print("## Scaling with input length: one rule, matching at the end (median of %d runs)\n"
+          % runs)
+    lengths = [100, 1024, 10 * 1024, 100 * 1024, 128 * 1024 - 1]
+    rules = {"fixed": ("/end", "/END"), "wildcard": ("/e?d", "/END"), "regexp": ("/e.d$", "/END")}
+    print("| bytes | " + " | ".join("%s ms" % k for k in rules) + " |")
+    print("|---" * (len(rules) + 1) + "|")
+    configs = {kind: write_rules(folder, "one-" + kind, [rules[kind]], kind)[0] for kind in rules}
+    for length in lengths:
+        text = "a" * (length - 4) + "/end"
+        cells = []
+        for kind, config in configs.items():
+            cells.append("%.2f" % wall([TOOL, "-config", config, text], runs)[0])
+        print("| %d | %s |" % (length, " | ".join(cells)))
+    print()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
+    parser.add_argument("--only", choices=["floor", "sed", "length"], help="one section")
+    parser.add_argument("--tool", help="another build of kevrareplace to measure")
+    args = parser.parse_args()
+    if args.tool:
+        global TOOL
+        TOOL = os.path.abspath(args.tool)
+    runs = 40 if args.quick else 300
+    build()
+    with tempfile.TemporaryDirectory() as folder:
+        if args.only in (None, "floor", "sed"):
+            floor_kib = section_floor(folder, runs)
+        if args.only in (None, "sed"):
+            counts = [10, 1000, 10000] if args.quick else [10, 1000, 10000, 100000]
+            section_sed(folder, counts, 10 if args.quick else 30, floor_kib)
+        if args.only in (None, "length"):
+            section_length(folder, 10 if args.quick else 30)
+
+
+if __name__ == "__main__":
+    main()
