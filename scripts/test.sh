@@ -1,16 +1,20 @@
 #!/bin/sh
-# Builds the tool with its tests and runs the whole suite: in Release, again with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time.
+# Builds the tool with its tests and runs the whole suite: in Release, then its install and
+# Debian package, again with AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
+# targets for a bounded time.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh qtbase5-dev cmake g++ make valgrind
+sh scripts/deps.sh qtbase5-dev cmake g++ make valgrind groff-base bsdextrautils
 # Warnings are errors in CI, where the compiler is known.
 werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_WERROR="$werror"
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure
+
+echo "== install and Debian package"
+sh scripts/package.sh
 
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \

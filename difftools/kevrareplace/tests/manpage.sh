@@ -1,0 +1,36 @@
+#!/bin/sh
+# Checks the manual page: groff renders it without a warning, and it names every text the
+# program prints, every option word and every exit code of the driver.
+#   manpage.sh <manual page> <driver source>
+page=$1
+source=$2
+warnings=$(groff -man -ww -z "$page" 2>&1)
+if [ -n "$warnings" ]; then
+    echo "groff warns:"
+    echo "$warnings"
+    exit 1
+fi
+# One long line, unhyphenated, with runs of blanks folded.
+text=$(groff -man -Tascii -rLL=5000n -rHY=0 "$page" 2>/dev/null | col -b | tr -s ' \t\n' '   ')
+failed=0
+literals=$(grep -oE '(QStringLiteral|QLatin1String)\("[^"]*"\)' "$source" \
+    | sed -E 's/^[A-Za-z0-9]+\("(.*)"\)$/\1/; s/ +$//' | sort -u)
+IFS='
+'
+for literal in $literals; do
+    case "$text" in
+    *"$literal"*) ;;
+    *) echo "not in the manual page: \"$literal\""; failed=1 ;;
+    esac
+done
+status=$(printf '%s\n' "$text" | sed -n 's/.*EXIT STATUS\(.*\)FILES.*/\1/p')
+codes=$(grep -E '^enum ExitCode' "$source" | grep -oE '= [0-9]+' | tr -d '= ')
+[ -n "$codes" ] || { echo "no exit codes found in $source"; failed=1; }
+for code in $codes; do
+    case "$status" in
+    *" $code "*) ;;
+    *) echo "exit code $code not under EXIT STATUS"; failed=1 ;;
+    esac
+done
+[ -n "$literals" ] || { echo "no texts found in $source"; failed=1; }
+exit $failed

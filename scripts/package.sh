@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs the Release build into a temporary DESTDIR and runs the installed program on the
+# installed example; builds the Debian package, unpacks it and runs that program too; checks
+# the package with lintian. Needs a configured and built build/ (see scripts/test.sh).
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/deps.sh lintian dpkg-dev file
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+expected=/work/app/src/main.cpp
+check() {
+    got=$("$1" -config "$2" /home/ann/workspace/app/src/main.cpp)
+    [ "$got" = "$expected" ] || { echo "$1 printed '$got', expected '$expected'"; exit 1; }
+    echo "ok: $1"
+}
+
+DESTDIR="$root/install" cmake --install build --prefix /usr >/dev/null
+check "$root/install/usr/bin/kevrareplace" \
+    "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
+[ -f "$root/install/usr/share/man/man1/kevrareplace.1.gz" ]
+
+rm -f build/kevrareplace_*.deb
+(cd build && cpack -G DEB >/dev/null)
+package=$(ls build/kevrareplace_*.deb)
+dpkg-deb -x "$package" "$root/deb"
+check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
+dpkg-deb -f "$package" Package Version Depends
+
+# lintian's tags: E errors fail, W warnings are shown. Running as root is fine here.
+lintian --allow-root --tag-display-limit 0 "$package" | tee "$root/lintian.txt"
+if grep -q '^E:' "$root/lintian.txt"; then
+    echo "lintian reports errors"
+    exit 1
+fi
+echo "ok: lintian reports no errors on $package"
