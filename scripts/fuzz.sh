@@ -20,7 +20,7 @@ for target in fuzz_config fuzz_replace; do
     rm -rf "$corpus" && mkdir -p "$corpus"
     echo "== $target: $seconds s"
     if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$seconds" \
-        -rss_limit_mb=3072 -timeout=60 -dict=$fuzz/kevrareplace.dict -print_final_stats=1 \
+        -rss_limit_mb=4096 -timeout=60 -dict=$fuzz/kevrareplace.dict -print_final_stats=1 \
         -artifact_prefix=build-fuzz/artifacts/$target- "$corpus" $fuzz/corpus \
         >build-fuzz/$target.log 2>&1; then
         grep -v -E '^#[0-9]+' build-fuzz/$target.log | tail -n 60

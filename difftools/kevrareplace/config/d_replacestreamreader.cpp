@@ -22,11 +22,10 @@ QString text(const QXmlStreamAttributes &attributes, QLatin1String name, const Q
 D_ReplaceStreamReader::D_ReplaceStreamReader()
     : D_ReplaceStreamReader(nullptr)
 {
-    streamReader = &ownStreamReader;
 }
 
 D_ReplaceStreamReader::D_ReplaceStreamReader(QXmlStreamReader *reader)
-    : streamReader(reader)
+    : streamReader(reader ? reader : &ownStreamReader)
 {
     ownStreamReader.setDevice(&input);
 }

@@ -24,7 +24,8 @@ class D_ReplaceStreamReader
 {
 public:
     D_ReplaceStreamReader();
-    /// Walks \a reader, which stays the caller's and is fed by the caller.
+    /// Walks \a reader, which stays the caller's and is fed by the caller; with none, walks
+    /// its own stream reader as the default constructor does.
     explicit D_ReplaceStreamReader(QXmlStreamReader *reader);
     virtual ~D_ReplaceStreamReader();
 
