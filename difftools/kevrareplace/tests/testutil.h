@@ -3,6 +3,11 @@
 
 #include <QtTest>
 
+// What the program prints for -version, and before an error's usage line.
+const QByteArray banner = "KEVRA Replace tool 0.9 (build 14378)\n"
+                          "Copyright (C) 2026 The kevrareplace developers\n";
+const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
+
 // What a run of the program left behind.
 struct ToolRun
 {

@@ -4,10 +4,6 @@
 
 namespace {
 
-const QByteArray usage = "KEVRA Replace tool 0.9 (build 14378)\n"
-                         "Copyright (C) 2026 The kevrareplace developers\n"
-                         "Usage: kevrareplace -config <file> <string>\n";
-
 // Rule files around a piece of bad content: the rule before it is read, the one after it not.
 QByteArray around(const QByteArray &bad, const QByteArray &prolog = QByteArray())
 {

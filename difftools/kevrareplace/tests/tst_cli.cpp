@@ -4,9 +4,6 @@
 
 namespace {
 
-const QByteArray banner = "KEVRA Replace tool 0.9 (build 14378)\n"
-                          "Copyright (C) 2026 The kevrareplace developers\n";
-const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
 const QByteArray noConfig = "config option not set: \n";
 const QByteArray noString = "No string to replace specified\n";
 

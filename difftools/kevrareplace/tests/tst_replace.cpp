@@ -137,24 +137,20 @@ void tst_Replace::limits_data()
     QTest::newRow("long plain") << QString(100000, QLatin1Char('x')) << true;
     QTest::newRow("deepest nesting") << deepest << true;
     QTest::newRow("one level deeper") << "(" + deepest + ")" << false;
-    QTest::newRow("lookaheads nest too") << QString(maxExpressionNesting + 1, QLatin1Char('('))
-            .replace(QLatin1String("("), QLatin1String("(?=")) << false;
+    QTest::newRow("lookaheads nest too") << QStringLiteral("(?=").repeated(maxExpressionNesting + 1)
+                                         << false;
     QTest::newRow("escaped parentheses are not groups")
-        << QString(maxExpressionNesting + 1, QLatin1Char('\\')).replace(
-               QLatin1String("\\"), QLatin1String("\\(")) << true;
+        << QStringLiteral("\\(").repeated(maxExpressionNesting + 1) << true;
     QTest::newRow("parentheses in a class are not groups")
-        << QString(maxExpressionNesting + 1, QLatin1Char('x'))
-               .replace(QLatin1String("x"), QLatin1String("[](]")) << true;
-    const QString repeated = QString(250, QLatin1Char('x')).replace(QLatin1String("x"),
-                                                                     QLatin1String("a{1000}"));
+        << QStringLiteral("[](]").repeated(maxExpressionNesting + 1) << true;
+    const QString repeated = QStringLiteral("a{1000}").repeated(250);
     QTest::newRow("largest size") << repeated << true;
     QTest::newRow("one item more") << repeated + QLatin1Char('a') << false;
     QTest::newRow("nested repetition") << "((a{100}){100}){100}" << false;
     QTest::newRow("open-ended repetition") << "(?:a{1000,}){250}" << false;
     QTest::newRow("upper bound counts") << "(?:a{0,1000}){251}" << false;
     QTest::newRow("repeated loop") << "(?:a{1000})*{251}" << false;
-    const QString groups = QString(1000, QLatin1Char('x')).replace(QLatin1String("x"),
-                                                                   QLatin1String("(x)"));
+    const QString groups = QStringLiteral("(x)").repeated(1000);
     QTest::newRow("most groups times items") << groups << true;
     QTest::newRow("one group more") << groups + QLatin1String("(x)") << false;
     QTest::newRow("repeated groups count as copies") << "((x+){1000}){50}" << false;
