@@ -70,22 +70,28 @@ def xml_attr(text):
     return text.replace("&", "&amp;").replace('"', "&quot;").replace("<", "&lt;")
 
 
+def write_xml(config, rules):
+    """A rule file of (pattern, replacement, attributes) rules, in order."""
+    with open(config, "w") as out:
+        out.write('<?xml version="1.0" encoding="UTF-8"?>\n<replacement>\n')
+        for pattern, substitute, attributes in rules:
+            out.write('  <file path="%s" replacepath="%s"%s/>\n'
+                      % (xml_attr(pattern), xml_attr(substitute), attributes))
+        out.write("</replacement>\n")
+    return config
+
+
 def write_rules(folder, name, rules, kind):
     """A rule file and an equivalent sed script with first-match semantics."""
     flag = {"fixed": ' cs="1"', "regexp": ' cs="1" regexp="1"', "wildcard": ' cs="1" wildcard="1"'}
-    config = os.path.join(folder, name + ".xml")
-    with open(config, "w") as out:
-        out.write('<?xml version="1.0" encoding="UTF-8"?>\n<replacement>\n')
-        for pattern, substitute in rules:
-            out.write('  <file path="%s" replacepath="%s"%s/>\n'
-                      % (xml_attr(pattern), xml_attr(substitute), flag[kind]))
-        out.write("</replacement>\n")
+    config = write_xml(os.path.join(folder, name + ".xml"),
+                       [(pattern, substitute, flag[kind]) for pattern, substitute in rules])
     script = os.path.join(folder, name + ".sed")
     with open(script, "w") as out:
         for pattern, substitute in rules:
             if kind == "fixed":
                 pattern = re.sub(r"([][\\.*^$|+?(){}])", r"\\\1", pattern)
-            out.write("s|%s|%s|g\nt\n" % (pattern, substitute.replace("\\", "\\")))
+            out.write("s|%s|%s|g\nt\n" % (pattern, substitute))
     return config, script
 
 
@@ -111,19 +117,11 @@ def check_same(tool_command, sed_command, text):
 
 def write_config(folder, name, fixed, wildcard, regexp):
     """A path-mapping rule file of the given mix, whose rules do not match SAMPLE."""
-    config = os.path.join(folder, name + ".xml")
-    with open(config, "w") as out:
-        out.write('<?xml version="1.0" encoding="UTF-8"?>\n<replacement>\n')
-        for i in range(fixed):
-            out.write('  <file path="/mnt/share%d/" replacepath="/srv/share/" cs="1"/>\n' % i)
-        for i in range(wildcard):
-            out.write('  <file path="/home/*/project%d/" replacepath="/work/" wildcard="1"/>\n'
-                      % i)
-        for i in range(regexp):
-            out.write('  <file path="^/var/builds/%d[0-9]+/" replacepath="/var/builds/latest/"'
-                      ' regexp="1" cs="1"/>\n' % i)
-        out.write("</replacement>\n")
-    return config
+    rules = [("/mnt/share%d/" % i, "/srv/share/", ' cs="1"') for i in range(fixed)]
+    rules += [("/home/*/project%d/" % i, "/work/", ' wildcard="1"') for i in range(wildcard)]
+    rules += [("^/var/builds/%d[0-9]+/" % i, "/var/builds/latest/", ' regexp="1" cs="1"')
+              for i in range(regexp)]
+    return write_xml(os.path.join(folder, name + ".xml"), rules)
 
 
 def section_floor(folder, runs):
