@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 """Measures kevrareplace against the start-up floor of a Qt Core program and against sed.
 
 Run from anywhere: python3 bench/bench.py [--quick]. It builds what it needs in Release

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 // The least a Qt Core program of the tool's kind does: the application object, its arguments,
 // one replacement and one line printed. The benchmark measures the tool against it.
 

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages named as arguments that are not installed yet.
 set -e
 missing=

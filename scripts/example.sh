@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Builds the tool in Release and runs it on the bundled example configuration.
 set -e
 cd "$(dirname "$0")/.."

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang and sanitizers, and runs each for a bounded time:
 #   sh scripts/fuzz.sh [seconds per target, default 60]
 # Exits non-zero on a crash, leak, timeout or out-of-memory; the reproducer is printed and

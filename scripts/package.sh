@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Installs the Release build into a temporary DESTDIR and runs the installed program on the
 # installed example; builds the Debian package, unpacks it and runs that program too; checks
 # the package with lintian. Needs a configured and built build/ (see scripts/test.sh).

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Builds the tool with its tests and runs the whole suite: in Release, then its install and
 # Debian package, again with AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
 # targets for a bounded time.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 #include "d_inputbuffer.h"
 
 #include <algorithm>

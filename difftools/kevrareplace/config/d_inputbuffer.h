@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 #ifndef D_INPUTBUFFER_H
 #define D_INPUTBUFFER_H
 

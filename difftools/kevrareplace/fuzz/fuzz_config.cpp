@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary bytes to the configuration reader, in two pieces split at a point that the
 // input chooses, and checks that the split makes no difference.
 

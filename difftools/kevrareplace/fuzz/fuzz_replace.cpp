@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 // Reads a configuration and applies its rules to a string, both taken from the input: the
 // configuration is what comes before the first NUL byte, the string what follows it (a fixed
 // path when there is no NUL). Checks that the first rule that changes the string decides alone.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 #ifndef D_REPLACE_H
 #define D_REPLACE_H
 

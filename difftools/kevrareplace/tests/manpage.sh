@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Checks the manual page: groff renders it without a warning, and it names every text the
 # program prints, every option word and every exit code of the driver.
 #   manpage.sh <manual page> <driver source>

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
 # Runs a command under valgrind's memcheck: passes when memcheck finds no error and no
 # definite leak, and the command ends with the expected exit code.
 #   memcheck.sh <expected exit code> <command> [arguments...]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 #include "config/d_replacestreamreader.h"
 
 #include <QtTest>

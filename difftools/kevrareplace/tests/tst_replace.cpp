@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
 #include "replace/d_replace.h"
 #include "replace/expressionlimits.h"
 
