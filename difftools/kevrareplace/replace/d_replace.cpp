@@ -3,6 +3,7 @@
 
 #include "d_replace.h"
 #include "expressionlimits.h"
+#include "qtcompat.h"
 
 #include <QRegExp>
 
@@ -29,7 +30,7 @@ QString D_Replace::apply(const QString &input) const
             // Built afresh for every rule; wildcard wins over regexp when both are set.
             const QRegExp expression(rule.pattern, cs,
                                      rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
-            result.replace(expression, rule.substitute);
+            replaceExpression(result, expression, rule.substitute);
         } else {
             result.replace(rule.pattern, rule.substitute, cs);
         }
