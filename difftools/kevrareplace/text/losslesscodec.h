@@ -14,8 +14,8 @@
 /// Decodes UTF-8. Every byte that is not part of a valid sequence (a stray continuation
 /// byte, a truncated or overlong sequence, an encoded surrogate, a value beyond U+10FFFF,
 /// 0xC0, 0xC1, 0xF5 to 0xFF) becomes the lone low surrogate U+DC80 + (byte - 0x80); XML text
-/// cannot hold one, so no rule text is ever taken for such a byte. NUL bytes and a leading
-/// byte-order mark are characters like any other.
+/// cannot hold one, so no text of a rule file equals such a byte, though an expression's "."
+/// matches it. NUL bytes and a leading byte-order mark are characters like any other.
 QString decodeLossless(const char *data, int size);
 
 /// Decodes all of \a bytes, as decodeLossless(const char *, int) does.
