@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
-#include "configfile.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
 #include "text/losslesscodec.h"
