@@ -181,6 +181,9 @@ void tst_BadInput::rule_data()
     QTest::newRow("regexp repeating without bound")
         << ruleFile(fileElement("path=\"((a{1000}){1000}){1000}\" regexp=\"1\"") + next) << QByteArray("abc")
         << QByteArray("abC\n");
+    QTest::newRow("regexp with unterminated and empty counts")
+        << ruleFile(fileElement("path=\"((a{}){1022{){44\" replacepath=\"x\" regexp=\"1\"") + next)
+        << QByteArray("aac") << QByteArray("aaC\n");
 
     const QByteArray longPattern(100000, 'a');
     const QByteArray longInput = longPattern + "b";

@@ -124,6 +124,10 @@ void tst_Replace::apply_data()
         << QVector<Rule> { rule(Expression, "((a{1000}){1000}){1000}", "X", true),
                            rule(Fixed, "b", "B", true) }
         << "ab" << "aB";
+    QTest::newRow("regexp, unterminated counts, next rule tried")
+        << QVector<Rule> { rule(Expression, "((a{}){1022{){44", "X", true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
     QTest::newRow("wildcard, parentheses are not groups")
         << QVector<Rule> { rule(Wildcard, ("(" + nested + ")").constData(), "X", true) } << "ab"
         << "ab";
@@ -150,18 +154,31 @@ void tst_Replace::limits_data()
     QTest::newRow("largest size") << repeated << true;
     QTest::newRow("one item more") << repeated + QLatin1Char('a') << false;
     QTest::newRow("nested repetition") << "((a{100}){100}){100}" << false;
-    QTest::newRow("open-ended repetition") << "(?:a{1000,}){250}" << false;
+    QTest::newRow("open-ended repetition") << "(?:a{1000,}){251}" << false;
     QTest::newRow("upper bound counts") << "(?:a{0,1000}){251}" << false;
-    QTest::newRow("repeated loop") << "(?:a{1000})*{251}" << false;
+    QTest::newRow("repeated loop") << "((?:a{1000})*){251}" << false;
+    QTest::newRow("a second quantifier repeats nothing") << "(?:a{1000})*{251}" << true;
     const QString groups = QStringLiteral("(x)").repeated(1000);
     QTest::newRow("most groups times items") << groups << true;
     QTest::newRow("one group more") << groups + QLatin1String("(x)") << false;
     QTest::newRow("repeated groups count as copies") << "((x+){1000}){50}" << false;
     QTest::newRow("back-reference counts as groups") << "x{999}\\1000" << true;
     QTest::newRow("back-reference beyond") << "x{999}\\1001" << false;
-    QTest::newRow("back-reference with many digits") << "x\\99999999999999999999" << false;
+    QTest::newRow("back-reference numbers wrap at 16 bits") << "x\\99999999999999999999" << true;
+    QTest::newRow("back-reference wrapping to 0") << "(a)\\65536" << false;
     QTest::newRow("octal escape is no back-reference") << "x{1000}\\0777777" << true;
-    QTest::newRow("braces without a count are text") << "a{x}{,}{" << true;
+    QTest::newRow("braces without a count repeat too") << "a{x}{,}{" << true;
+    QTest::newRow("unterminated and empty counts") << "((a{}){1022{){44" << false;
+    QTest::newRow("counts from 1025 on read on from 0")
+        << QStringLiteral("x{1025}").repeated(300) << true;
+    QTest::newRow("upper bounds from 1025 on are none") << "(?:x{0,1025}){300}" << true;
+    QTest::newRow("lookaheads with an error are read again")
+        << QStringLiteral("(?=").repeated(30) + QLatin1Char(']') << false;
+    QTest::newRow("optional items link to all after them")
+        << QStringLiteral("(a?){1000}").repeated(2) << false;
+    QTest::newRow("lookahead escapes of unknown reading") << "(?=\\p{Lu})" << false;
+    QTest::newRow("classes count their ranges")
+        << QStringLiteral("[a-bc-de-fg-hi-j]{1000}").repeated(42) << false;
 }
 
 void tst_Replace::limits()
