@@ -16,7 +16,7 @@ bool flag(const QXmlStreamAttributes &attributes, QLatin1String name)
 // replacement text rule after rule.
 QString text(const QXmlStreamAttributes &attributes, QLatin1String name, const QString &previous)
 {
-    const QStringRef value = attributes.value(name);
+    const QStringView value = attributes.value(name); // into the text the attributes hold
     return value == previous ? previous : value.toString();
 }
 
