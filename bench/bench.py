@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 """Measures kevrareplace against the start-up floor of a Qt Core program and against sed.
 
-Run from anywhere: python3 bench/bench.py [--quick]. It builds what it needs in Release
-(build-bench/), generates its inputs in a temporary folder and prints Markdown tables. The
-figures that matter are ratios measured side by side in the same run.
+Run from anywhere: python3 bench/bench.py [--quick]. It builds what it needs in Release, on
+Qt 5 (build-bench/) and on Qt 6 (build-bench-qt6/), generates its inputs in a temporary folder
+and prints Markdown tables: start-up on both builds, the rest on the Qt 5 build, the default.
+The figures that matter are ratios measured side by side in the same run.
 """
 
 import argparse
@@ -18,18 +19,23 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build-bench")
-TOOL = os.path.join(BUILD, "difftools", "kevrareplace", "kevrareplace")
-FLOOR = os.path.join(BUILD, "bench", "bench_floor")
+# The build folder of each Qt major version.
+BUILDS = {5: os.path.join(ROOT, "build-bench"), 6: os.path.join(ROOT, "build-bench-qt6")}
+TOOLS = {qt: os.path.join(build, "difftools", "kevrareplace", "kevrareplace")
+         for qt, build in BUILDS.items()}
+FLOORS = {qt: os.path.join(build, "bench", "bench_floor") for qt, build in BUILDS.items()}
+TOOL = TOOLS[5]
 SAMPLE = "/srv/ci/agent-7/workspace/app/src/core/module.cpp"
 
 
 def build():
-    subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release",
-                    "-DBUILD_TESTING=OFF", "-DKEVRAREPLACE_BENCH=ON"],
-                   check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", BUILD, "--parallel", str(os.cpu_count() or 2)],
-                   check=True, stdout=subprocess.DEVNULL)
+    for qt, folder in BUILDS.items():
+        subprocess.run(["cmake", "-S", ROOT, "-B", folder, "-DCMAKE_BUILD_TYPE=Release",
+                        "-DBUILD_TESTING=OFF", "-DKEVRAREPLACE_BENCH=ON",
+                        "-DKEVRAREPLACE_QT_MAJOR=%d" % qt],
+                       check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(["cmake", "--build", folder, "--parallel", str(os.cpu_count() or 2)],
+                       check=True, stdout=subprocess.DEVNULL)
 
 
 def wall(command, runs):
@@ -127,25 +133,41 @@ def write_config(folder, name, fixed, wildcard, regexp):
 
 
 def section_floor(folder, runs):
-    floor = [FLOOR, SAMPLE]
+    """Start-up of both builds side by side, each against the floor program of its Qt."""
     rows = [("empty configuration", write_config(folder, "empty", 0, 0, 0)),
             ("10 rules: 6 fixed, 2 wildcard, 2 regexp", write_config(folder, "ten", 6, 2, 2)),
             ("10 rules, all expressions: 5 wildcard, 5 regexp",
              write_config(folder, "ten-expr", 0, 5, 5))]
-    commands = [floor] + [[TOOL, "-config", config, SAMPLE] for _, config in rows]
-    times = interleaved(commands, runs)
-    counts = [instructions(command) for command in commands]
-    peaks = [peak_kib(command) for command in commands]
-    print("## Start-up: no rule matches, against the floor (%d runs each, interleaved)\n" % runs)
-    print("| program | wall median ms | min | max | wall / floor | instructions "
-          "| instructions / floor | peak KiB |")
-    print("|---|---|---|---|---|---|---|---|")
+    commands = {qt: [[FLOORS[qt], SAMPLE]] + [[TOOLS[qt], "-config", config, SAMPLE]
+                                               for _, config in rows] for qt in BUILDS}
+    # All of them in one interleaved series, so that drift hits both builds alike.
+    series = iter(interleaved(commands[5] + commands[6], runs))
+    times = {qt: [next(series) for _ in commands[qt]] for qt in BUILDS}
+    counts = {qt: [instructions(command) for command in commands[qt]] for qt in BUILDS}
+    peaks = {qt: [peak_kib(command) for command in commands[qt]] for qt in BUILDS}
+    print("## Start-up: no rule matches, against the floor, Qt 5 and Qt 6 "
+          "(%d runs each, interleaved)\n" % runs)
+    print("Wall times are median (min-max) in ms; each build is divided by the floor program "
+          "of its own Qt.\n")
+    columns = ["wall ms", "wall / floor", "instructions", "instructions / floor", "peak KiB"]
+    print("| program | " + " | ".join("Qt %d %s" % (qt, column)
+                                      for column in columns for qt in BUILDS)
+          + " | instructions Qt 6 / Qt 5 |")
+    print("|---" * (1 + 2 * len(columns) + 1) + "|")
     names = ["floor"] + ["kevrareplace, " + name for name, _ in rows]
-    for name, (median, low, high), count, peak in zip(names, times, counts, peaks):
-        print("| %s | %.2f | %.2f | %.2f | **%.3f** | %d | **%.3f** | %d |"
-              % (name, median, low, high, median / times[0][0], count, count / counts[0], peak))
+    for i, name in enumerate(names):
+        cells = []
+        for qt in BUILDS:
+            median, low, high = times[qt][i]
+            cells.append("%.2f (%.2f-%.2f)" % (median, low, high))
+        cells += ["**%.3f**" % (times[qt][i][0] / times[qt][0][0]) for qt in BUILDS]
+        cells += ["%d" % counts[qt][i] for qt in BUILDS]
+        cells += ["**%.3f**" % (counts[qt][i] / counts[qt][0]) for qt in BUILDS]
+        cells += ["%d" % peaks[qt][i] for qt in BUILDS]
+        cells.append("%.3f" % (counts[6][i] / counts[5][i]))
+        print("| %s | %s |" % (name, " | ".join(cells)))
     print()
-    return peaks[0]
+    return peaks[5][0]
 
 
 def section_sed(folder, counts, runs, floor_kib):
@@ -206,11 +228,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
     parser.add_argument("--only", choices=["floor", "sed", "length"], help="one section")
-    parser.add_argument("--tool", help="another build of kevrareplace to measure")
+    parser.add_argument("--tool", help="another Qt 5 build of kevrareplace to measure")
+    parser.add_argument("--tool-qt6", help="another Qt 6 build of kevrareplace to measure")
     args = parser.parse_args()
+    global TOOL
     if args.tool:
-        global TOOL
-        TOOL = os.path.abspath(args.tool)
+        TOOL = TOOLS[5] = os.path.abspath(args.tool)
+    if args.tool_qt6:
+        TOOLS[6] = os.path.abspath(args.tool_qt6)
     runs = 40 if args.quick else 300
     build()
     with tempfile.TemporaryDirectory() as folder:

@@ -3,10 +3,10 @@
 # SPDX-License-Identifier: MIT
 # Installs the Release build into a temporary DESTDIR and runs the installed program on the
 # installed example; builds the Debian package, unpacks it and runs that program too; checks
-# the package with lintian. Needs a configured and built build/ (see scripts/test.sh).
+# the package with lintian and its copyright file as Debian's tools parse it. Needs a configured and built build/ (see scripts/test.sh).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh lintian dpkg-dev file
+sh scripts/deps.sh lintian dpkg-dev file python3-debian
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 expected=/work/app/src/main.cpp
@@ -27,11 +27,18 @@ package=$(ls build/kevrareplace_*.deb)
 dpkg-deb -x "$package" "$root/deb"
 check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
 dpkg-deb -f "$package" Package Version Depends
+# lintian reads the copyright file of a binary package only loosely: parse it strictly, in the
+# machine-readable form, with the parser of Debian's tools (the system's python has it).
+/usr/bin/python3 -c 'import sys; from debian.copyright import Copyright
+Copyright(open(sys.argv[1], encoding="utf-8"), strict=True)' \
+    "$root/deb/usr/share/doc/kevrareplace/copyright"
+echo "ok: the copyright file is machine-readable"
 
-# lintian's tags: E errors fail, W warnings are shown. Running as root is fine here.
+# lintian's tags: E errors fail, and so do W warnings about the copyright file; other
+# warnings are shown. Running as root is fine here.
 lintian --allow-root --tag-display-limit 0 "$package" | tee "$root/lintian.txt"
-if grep -q '^E:' "$root/lintian.txt"; then
-    echo "lintian reports errors"
+if grep -q -E '^E:|^W: .*copyright' "$root/lintian.txt"; then
+    echo "lintian reports errors, or warnings about the copyright file"
     exit 1
 fi
 echo "ok: lintian reports no errors on $package"

@@ -1,15 +1,19 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
-# Builds the tool with its tests and runs the whole suite: in Release, then its install and
-# Debian package, again with AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
-# targets for a bounded time.
+# Checks the licence information, builds the tool with its tests and runs the whole suite: in
+# Release on Qt 5, then its install and Debian package, again on Qt 6, again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh qtbase5-dev cmake g++ make valgrind groff-base bsdextrautils
+sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
+    bsdextrautils reuse
 # Warnings are errors in CI, where the compiler is known.
 werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
+
+echo "== licence and copyright of every file"
+reuse lint
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_WERROR="$werror"
 cmake --build build --parallel "$(nproc)"
@@ -17,6 +21,12 @@ ctest --test-dir build --output-on-failure
 
 echo "== install and Debian package"
 sh scripts/package.sh
+
+echo "== the same suite on Qt 6"
+cmake -S . -B build-qt6 -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_QT_MAJOR=6 \
+    -DKEVRAREPLACE_WERROR="$werror" >/dev/null
+cmake --build build-qt6 --parallel "$(nproc)" >/dev/null
+ctest --test-dir build-qt6 --output-on-failure
 
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \

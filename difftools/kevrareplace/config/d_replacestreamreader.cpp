@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "d_replacestreamreader.h"
+#include "replace/qtcompat.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool flag(const QXmlStreamAttributes &attributes, QLatin1String name)
 // replacement text rule after rule.
 QString text(const QXmlStreamAttributes &attributes, QLatin1String name, const QString &previous)
 {
-    const QStringRef value = attributes.value(name);
+    const XmlStringView value = attributes.value(name);
     return value == previous ? previous : value.toString();
 }
 

@@ -127,6 +127,12 @@ void tst_Cli::run_data()
     QTest::newRow("a word Qt itself knows is a string too")
         << utf8({ "-config", "rules.xml", "-qmljsdebugger=port:1" }) << 0
         << QByteArray("-qmljsdebugger=port:1\n") << QByteArray();
+    QTest::newRow("a word Qt takes with the next one leaves both to the program")
+        << utf8({ "-config", "rules.xml", "-qmljsdebugger", "/old/x" }) << 0
+        << QByteArray("/new/x\n") << QByteArray();
+    QTest::newRow("a word Qt knows with a doubled dash is a string too")
+        << utf8({ "-config", "rules.xml", "--qmljsdebugger=port:1" }) << 0
+        << QByteArray("--qmljsdebugger=port:1\n") << QByteArray();
     QTest::newRow("newline and tab pass through")
         << utf8({ "-config", "rules.xml", "a\tb\n/old/" }) << 0 << QByteArray("a\tb\n/new/\n")
         << QByteArray();
