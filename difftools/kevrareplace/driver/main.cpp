@@ -1,15 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
+#include "text/losslesscodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 // The block file is fixed; only the tests' own build of the program points it elsewhere.
@@ -23,28 +27,38 @@
 
 namespace {
 
-enum ExitCode { ExitOk = 0, ExitUsage = 10, ExitConfigUnreadable = 22 };
+enum ExitCode { ExitOk = 0, ExitWriteFailed = 1, ExitUsage = 10, ExitConfigUnreadable = 22 };
 
-void printLine(std::FILE *stream, const QString &text)
+// False, with errno telling why, when the line did not reach the stream's file whole.
+bool printLine(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
+    const QByteArray bytes = encodeLossless(text);
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
+        && std::fputc('\n', stream) != EOF && std::fflush(stream) == 0;
 }
 
-void printBanner()
+bool printBanner()
 {
-    printLine(stdout, QStringLiteral("KEVRA Replace tool 0.9 (build 14378)"));
-    printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"));
+    return printLine(stdout, QStringLiteral("KEVRA Replace tool 0.9 (build 14378)"))
+        && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"));
 }
 
-void printUsage()
+bool printUsage()
 {
-    printBanner();
-    printLine(stdout, QStringLiteral("Usage: kevrareplace -config <file> <string>"));
+    return printBanner()
+        && printLine(stdout, QStringLiteral("Usage: kevrareplace -config <file> <string>"));
 }
 
+// Standard output failed: a caller that checks the exit code must not take a partial answer
+// for the whole one. Called right after the failure, while errno still tells its reason.
+int writeFailed()
+{
+    const QByteArray reason(std::strerror(errno));
+    printLine(stderr, QLatin1String("Unable to write output: ") + decodeLossless(reason));
+    return ExitWriteFailed;
+}
+
+// The error's own code stands even when the usage cannot be written after it.
 int fail(const QString &message, ExitCode exitCode)
 {
     printLine(stderr, message);
@@ -60,14 +74,10 @@ int run(const QStringList &arguments)
 
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("-version")) {
-            printBanner();
-            return ExitOk;
-        }
-        if (argument == QLatin1String("-help")) {
-            printUsage();
-            return ExitOk;
-        }
+        if (argument == QLatin1String("-version"))
+            return printBanner() ? ExitOk : writeFailed();
+        if (argument == QLatin1String("-help"))
+            return printUsage() ? ExitOk : writeFailed();
         if (argument != QLatin1String("-config")) {
             input = argument; // anything else is the string; the last one wins
             continue;
@@ -75,8 +85,8 @@ int run(const QStringList &arguments)
         if (i + 1 == arguments.size())
             break; // a trailing -config names no file and is ignored
         const QString &fileName = arguments.at(++i); // taken as a name, whatever it says
-        QFile file(fileName);
-        if (!QFile::exists(fileName) || !file.open(QIODevice::ReadOnly))
+        QFile file;
+        if (!openConfigFile(file, fileName))
             return fail(QLatin1String("Unable to open config file: ") + fileName,
                         ExitConfigUnreadable);
         configRead = true;
@@ -93,8 +103,7 @@ int run(const QStringList &arguments)
     D_Replace replace;
     for (const FileEntry &entry : reader.entries())
         replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
-    printLine(stdout, replace.apply(input));
-    return ExitOk;
+    return printLine(stdout, replace.apply(input)) ? ExitOk : writeFailed();
 }
 
 } // namespace
@@ -111,12 +120,12 @@ int main(int argc, char *argv[])
     const std::vector<char *> givenArgv(argv, argv + argc);
     QCoreApplication app(argc, argv);
 
-    // Decoded after the application object exists, which sets up the locale, as its
-    // arguments() would be.
+    // Bytes that are not UTF-8 are kept, so that the result and a file name in a message come
+    // out as they were given.
     QStringList arguments;
     arguments.reserve(int(givenArgv.size()));
     for (const char *argument : givenArgv)
-        arguments.append(QString::fromLocal8Bit(argument));
+        arguments.append(decodeLossless(argument, int(std::strlen(argument))));
 
     const int exitCode = run(arguments);
     QCoreApplication::exit(exitCode);

@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: MIT
 
 // Reads a configuration and applies its rules to a string, both taken from the input: the
-// configuration is what comes before the first NUL byte, the string what follows it (a fixed
-// path when there is no NUL). Checks that the first rule that changes the string decides alone.
+// configuration is what comes before the first NUL byte, the string what follows it, decoded as
+// the program decodes its arguments (a fixed path when there is no NUL). Checks that the string
+// encodes to its bytes again, and that the first rule that changes it decides alone.
 
 #include "config/d_replacestreamreader.h"
 #include "replace/d_replace.h"
+#include "text/losslesscodec.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,8 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     const int nul = bytes.indexOf('\0');
-    const QString input = nul < 0 ? QStringLiteral("/home/ann/workspace/app/src/main.cpp")
-                                  : QString::fromUtf8(bytes.mid(nul + 1));
+    const QByteArray string =
+        nul < 0 ? QByteArray("/home/ann/workspace/app/src/main.cpp") : bytes.mid(nul + 1);
+    const QString input = decodeLossless(string);
+    if (encodeLossless(input) != string)
+        std::abort();
 
     D_ReplaceStreamReader reader;
     reader.addData(nul < 0 ? bytes : bytes.left(nul));

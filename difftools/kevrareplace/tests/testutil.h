@@ -26,12 +26,14 @@ struct ToolRun
 #endif
 
 // Runs \a program with \a arguments in \a workingDirectory, waiting at most \a timeout ms
-// (longer in a sanitizer build).
+// (longer in a sanitizer build). Standard output goes to \a outputFile when one is named.
 inline ToolRun runProgram(const QString &program, const QStringList &arguments,
-                          const QString &workingDirectory, int timeout = 10000)
+    const QString &workingDirectory, int timeout = 10000, const QString &outputFile = QString())
 {
     QProcess process;
     process.setWorkingDirectory(workingDirectory);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(program, arguments, QIODevice::ReadOnly);
     ToolRun run;
     run.finished = process.waitForFinished(timeout * KEVRAREPLACE_TIMEOUT_SCALE)
@@ -44,6 +46,22 @@ inline ToolRun runProgram(const QString &program, const QStringList &arguments,
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// Runs \a program with arguments of any bytes but NUL, which QProcess would pass as text: a
+// shell makes each of them with printf.
+inline ToolRun runWithBytes(
+    const QString &program, const QByteArrayList &arguments, const QString &workingDirectory)
+{
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const QByteArray &argument : arguments) {
+        script += QLatin1String(" \"$(printf '");
+        for (const char c : argument)
+            script += QStringLiteral("\\%1").arg(uint(uchar(c)), 3, 8, QLatin1Char('0'));
+        script += QLatin1String("')\"");
+    }
+    return runProgram(
+        QStringLiteral("/bin/sh"), { QStringLiteral("-c"), script, program }, workingDirectory);
 }
 
 inline void writeFile(const QString &name, const QByteArray &content)

@@ -3,9 +3,26 @@
 
 #include "testutil.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// Byte sequences that are not UTF-8, and a character that is, in strings and file names.
+const struct
+{
+    const char *name;
+    QByteArray bytes;
+} byteForms[] = {
+    { "stray continuation byte", "\x80" },
+    { "Latin-1 byte", "\xe9" },
+    { "0xff", "\xff" },
+    { "truncated sequence", "\xe2\x82" },
+    { "overlong form", "\xc0\xaf" },
+    { "encoded surrogate", "\xed\xa0\x80" },
+    { "valid 4-byte character", "\xf0\x9f\x98\x80" },
+};
 
 // Rule files around a piece of bad content: the rule before it is read, the one after it not.
 QByteArray around(const QByteArray &bad, const QByteArray &prolog = QByteArray())
@@ -39,6 +56,11 @@ private Q_SLOTS:
     void string_data();
     void string();
     void invalidUtf8Argument();
+    void bytesInString_data();
+    void bytesInString();
+    void bytesInConfigName_data();
+    void bytesInConfigName();
+    void closedPipe();
     void devNull();
     void largeConfig();
     void fifoWithWriter();
@@ -53,6 +75,14 @@ void tst_BadInput::initTestCase()
 {
     QVERIFY(dir.isValid());
     writeFile(dir.filePath(QStringLiteral("ab.xml")), ruleFile(fileElement("path=\"a\" replacepath=\"b\"")));
+    const QByteArray fixed = fileElement("path=\"/old/\" replacepath=\"/new/\" cs=\"1\"");
+    const QByteArray wildcard = fileElement("path=\".t?t\" replacepath=\".xml\" wildcard=\"1\"");
+    const QByteArray regexp =
+        fileElement("path=\"caf(.+)\\.txt\" replacepath=\"\\1-caf.txt\" regexp=\"1\"");
+    writeFile(dir.filePath(QStringLiteral("fixed.xml")), ruleFile(fixed));
+    writeFile(dir.filePath(QStringLiteral("wildcard.xml")), ruleFile(wildcard));
+    writeFile(dir.filePath(QStringLiteral("regexp.xml")), ruleFile(regexp));
+    writeFile(dir.filePath(QStringLiteral("all.xml")), ruleFile(fixed + wildcard + regexp));
 }
 
 ToolRun tst_BadInput::run(const QStringList &arguments, int timeout)
@@ -194,7 +224,7 @@ void tst_BadInput::string()
     COMPARE_RUN(result, 0, out, "");
 }
 
-// Bytes that are not UTF-8 come out as replacement characters.
+// Bytes that are not UTF-8 come out as they came in.
 void tst_BadInput::invalidUtf8Argument()
 {
     const ToolRun result =
@@ -203,7 +233,93 @@ void tst_BadInput::invalidUtf8Argument()
                      QStringLiteral("exec \"$0\" -config ab.xml \"$(printf 'x\\377a')\""),
                      QStringLiteral(KEVRAREPLACE_EXE) },
                    dir.path());
-    COMPARE_RUN(result, 0, "x\xef\xbf\xbd" "b\n", "");
+    COMPARE_RUN(result, 0, "x\377b\n", "");
+}
+
+// The rules match the text around such bytes, and the bytes come out as they came in, also
+// where a rule moves them.
+void tst_BadInput::bytesInString_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("out");
+
+    for (const auto &form : byteForms) {
+        const QByteArray name = form.name;
+        const QByteArray &b = form.bytes;
+        QTest::newRow((name + ", unmatched").constData())
+            << QByteArray("all.xml") << "/x/" + b << "/x/" + b + '\n';
+        QTest::newRow((name + ", fixed").constData())
+            << QByteArray("fixed.xml") << "/old/caf" + b + ".txt"
+            << "/new/caf" + b + ".txt\n";
+        QTest::newRow((name + ", wildcard").constData())
+            << QByteArray("wildcard.xml") << "/old/caf" + b + ".txt"
+            << "/old/caf" + b + ".xml\n";
+        QTest::newRow((name + ", regexp").constData())
+            << QByteArray("regexp.xml") << "/old/caf" + b + ".txt"
+            << "/old/" + b + "-caf.txt\n";
+    }
+}
+
+void tst_BadInput::bytesInString()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, out);
+    const ToolRun result =
+        runWithBytes(QStringLiteral(KEVRAREPLACE_EXE), { "-config", config, input }, dir.path());
+    COMPARE_RUN(result, 0, out, "");
+}
+
+// The file named by exactly the bytes given is opened, and the message repeats them.
+void tst_BadInput::bytesInConfigName_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("present");
+
+    for (const auto &form : byteForms) {
+        QTest::newRow((QByteArray(form.name) + ", present").constData())
+            << "r" + form.bytes + ".xml" << true;
+        QTest::newRow((QByteArray(form.name) + ", missing").constData())
+            << "m" + form.bytes + ".xml" << false;
+    }
+}
+
+void tst_BadInput::bytesInConfigName()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, present);
+    // Made and removed by the bytes themselves: QFile, and so the temporary folder, would
+    // encode the name as text.
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    if (present) {
+        QFile file;
+        QVERIFY(file.open(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+            QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        const QByteArray rules = ruleFile(fileElement("path=\"/old/\" replacepath=\"/new/\""));
+        QCOMPARE(file.write(rules), qint64(rules.size()));
+    }
+    const ToolRun result =
+        runWithBytes(QStringLiteral(KEVRAREPLACE_EXE), { "-config", name, "/old/x" }, dir.path());
+    QVERIFY(!present || ::unlink(path.constData()) == 0);
+    if (present)
+        COMPARE_RUN(result, 0, "/new/x\n", "");
+    else
+        COMPARE_RUN(result, 22, usage, "Unable to open config file: " + name + '\n');
+}
+
+// A reader that went away ends the program by SIGPIPE, as any filter, with nothing reported.
+// A FIFO holds the program on its configuration until its output has lost its reader.
+void tst_BadInput::closedPipe()
+{
+    const ToolRun result = runProgram(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"),
+            QStringLiteral("mkfifo out.fifo in.fifo && exec 4<>out.fifo"
+                           " && { \"$0\" -config in.fifo -version >out.fifo 4<&- & }"
+                           " && exec 5>in.fifo 4<&- && exec 5>&- && wait $!; echo $?"),
+            QStringLiteral(KEVRAREPLACE_EXE) },
+        dir.path());
+    COMPARE_RUN(result, 0, "141\n", "");
 }
 
 void tst_BadInput::devNull()

@@ -3,6 +3,8 @@
 
 #include "testutil.h"
 
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +36,8 @@ private Q_SLOTS:
     void run_data();
     void run();
     void unreadableFile();
+    void unwritableOutput_data();
+    void unwritableOutput();
     void example_data();
     void example();
 
@@ -155,6 +159,35 @@ void tst_Cli::unreadableFile()
     writeFile(name, "<replacement/>");
     QVERIFY(QFile::setPermissions(name, QFileDevice::Permissions()));
     runTool(utf8({ "-config", "locked.xml", "x" }), 22, usage, unreadable("locked.xml"));
+}
+
+// Output that cannot be written is an error of its own, unless the run is failing already.
+void tst_Cli::unwritableOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("err");
+
+    // The program runs in the same locale as this test, so the system's reason reads alike.
+    const QByteArray full = "Unable to write output: " + QByteArray(std::strerror(ENOSPC)) + '\n';
+    QTest::newRow("result") << utf8({ "-config", "rules.xml", "/old/x" }) << 1 << full;
+    QTest::newRow("-version") << utf8({ "-version" }) << 1 << full;
+    QTest::newRow("-help") << utf8({ "-help" }) << 1 << full;
+    QTest::newRow("missing file keeps its code")
+        << utf8({ "-config", "missing.xml", "x" }) << 22 << unreadable("missing.xml");
+    QTest::newRow("no config keeps its code") << QStringList() << 10 << noConfig;
+}
+
+void tst_Cli::unwritableOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, err);
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path(), 10000,
+        QStringLiteral("/dev/full"));
+    COMPARE_RUN(run, exitCode, "", err);
 }
 
 // The bundled example configuration does what its comments and the README say.
