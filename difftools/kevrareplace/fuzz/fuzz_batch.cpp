@@ -10,6 +10,7 @@
 
 #include "replace/d_batchreplace.h"
 #include "replace/d_replace.h"
+#include "text/losslesscodec.h"
 
 #include <QList>
 
@@ -31,7 +32,7 @@ QByteArray withFolding(const QByteArray &field)
 QString text(const QByteArray &field)
 {
     const QByteArray bytes = withFolding(field);
-    return QString::fromLocal8Bit(bytes.constData(), bytes.size());
+    return decodeLossless(bytes);
 }
 
 } // namespace
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     for (int s = 1 + 2 * count; s < fields.size(); ++s) {
         const QByteArray bytes = withFolding(fields.at(s));
-        const QString input = QString::fromLocal8Bit(bytes.constData(), bytes.size());
+        const QString input = decodeLossless(bytes);
         const QString expected = replace.apply(input);
         QString result;
         const int decider = batch.map(bytes.constData(), bytes.size(), result);

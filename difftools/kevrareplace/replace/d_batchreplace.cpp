@@ -5,6 +5,7 @@
 #include "expressionlimits.h"
 #include "qtcompat.h"
 #include "requiredtext.h"
+#include "text/losslesscodec.h"
 
 #include <QRegExp>
 #include <QStringMatcher>
@@ -138,7 +139,7 @@ int D_BatchReplace::decide(const char *data, int size, const QString *given, QSt
             && !holds(entry.rule.cs ? data : lowered.constData(), size, entry.piece))
             continue;
         if (!text) {
-            decoded = QString::fromLocal8Bit(data, size);
+            decoded = decodeLossless(data, size);
             text = &decoded;
         }
         if (changes(entry, *text, result))

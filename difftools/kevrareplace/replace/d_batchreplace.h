@@ -34,7 +34,7 @@ public:
         const QString &pattern, const QString &substitute, bool regexp, bool cs, bool wildcard);
 
     /// The number (from 0, in the order of addRule) of the first rule that changes the string
-    /// whose UTF-8 bytes are the \a size bytes at \a data, setting \a result to what the rule
+    /// decodeLossless makes of the \a size bytes at \a data, setting \a result to what the rule
     /// makes of it; -1 when no rule changes it (\a result then holds nothing of use).
     int map(const char *data, int size, QString &result);
 

@@ -18,7 +18,7 @@ public:
     {
         // Case folding relates ASCII letters to a few other characters, and other letters to
         // their own variants, in ways a byte search cannot follow.
-        if (c.isSurrogate() || c == QChar::ReplacementCharacter || (!cs && c.unicode() >= 0x80))
+        if (c.isSurrogate() || (!cs && c.unicode() >= 0x80))
             end();
         else
             current += c;

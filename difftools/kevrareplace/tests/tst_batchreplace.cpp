@@ -5,6 +5,7 @@
 #include "replace/d_replace.h"
 #include "replace/expressionlimits.h"
 #include "replace/requiredtext.h"
+#include "text/losslesscodec.h"
 
 #include <QtTest>
 
@@ -84,12 +85,15 @@ void tst_BatchReplace::sameAsReplace_data()
     QTest::newRow("expression that can match nothing")
         << QVector<Rule> { rule(Expression, "(abcd)*", "X", true) } << QByteArray("xy");
 
-    // Bytes that are not UTF-8 decode to U+FFFD, which a pattern may hold.
-    QTest::newRow("replacement character against a byte that is not UTF-8")
+    // Bytes that are not UTF-8 are kept as lone surrogates, which only an expression matches.
+    QTest::newRow("replacement character is not a byte that is not UTF-8")
         << QVector<Rule> { rule(Fixed, "caf\xef\xbf\xbd/", "cafe/", true) }
         << QByteArray("/caf\xe9/x");
-    QTest::newRow("no rule matches a byte that is not UTF-8")
-        << QVector<Rule> { rule(Fixed, "/abcd/", "/", true) } << QByteArray("/caf\xe9/");
+    QTest::newRow("replacement character as it stands")
+        << QVector<Rule> { rule(Fixed, "caf\xef\xbf\xbd/", "cafe/", true) }
+        << QByteArray("/caf\xef\xbf\xbd/x");
+    QTest::newRow("dot matches a byte that is not UTF-8")
+        << QVector<Rule> { rule(Expression, "/caf./", "/cafe/", true) } << QByteArray("/caf\xe9/");
 
     // Order and outcome as D_Replace: matches that change nothing pass the turn on.
     QTest::newRow("indexed rule after one tried everywhere")
@@ -122,7 +126,7 @@ void tst_BatchReplace::sameAsReplace()
         replace.addRule(r.pattern, r.substitute, r.regexp, r.cs, r.wildcard);
         batch.addRule(r.pattern, r.substitute, r.regexp, r.cs, r.wildcard);
     }
-    const QString text = QString::fromLocal8Bit(input.constData(), input.size());
+    const QString text = decodeLossless(input);
     const QString expected = replace.apply(text);
     int decider = -1;
     for (int i = 0; i < rules.size() && decider < 0; ++i) {
@@ -150,7 +154,8 @@ void tst_BatchReplace::requiredText_data()
     QTest::newRow("fixed") << "/srv/share/" << int(Fixed) << true << "/srv/share/";
     QTest::newRow("fixed, non-ASCII ignoring case") << "/é/abc" << int(Fixed) << false << "/abc";
     QTest::newRow("fixed, non-ASCII by case") << "/é/abc" << int(Fixed) << true << "/é/abc";
-    QTest::newRow("fixed, replacement character") << "ab\uFFFDcde" << int(Fixed) << true << "cde";
+    QTest::newRow("fixed, surrogate") << QLatin1String("ab") + QChar(0xdce9) + QLatin1String("cde")
+                                      << int(Fixed) << true << "cde";
     QTest::newRow("wildcard") << "/home/*/project?/x" << int(Wildcard) << true << "/project";
     QTest::newRow("wildcard, backslash and what follows")
         << "a\\bcd\\*ef" << int(Wildcard) << true << "cd";
