@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "consoletext.h"
+#include "explain.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
 
@@ -70,6 +71,19 @@ int listRules(const D_RuleFileReading &reading, const Request &request)
     const QVector<FileEntry> &entries = reading.entries();
     for (int i = 0; i < entries.size(); ++i)
         write(stdout, ruleRecord(reading.ruleLocation(i), entries.at(i), request.nulTerminated));
+    std::fflush(stdout);
+    return ExitOk;
+}
+
+int explainStrings(const D_RuleFileReading &reading, const Request &request)
+{
+    const auto location = [&reading](int rule) { return reading.ruleLocation(rule); };
+    for (int i = 0; i < request.strings.size(); ++i) {
+        const Explanation explanation = explainString(reading.entries(), request.strings.at(i));
+        write(stdout,
+            (i > 0 ? QLatin1String("\n") : QLatin1String(""))
+                + explanationText(explanation, reading.entries(), location));
+    }
     std::fflush(stdout);
     return ExitOk;
 }
@@ -155,6 +169,8 @@ int run(const QStringList &arguments)
         reading.read();
         return listRules(reading, request);
     case Request::Explain:
+        reading.read();
+        return explainStrings(reading, request);
     case Request::Check:
         break;
     }
