@@ -122,6 +122,7 @@ void D_DocumentScan::decode(const QByteArray &declaredEncoding)
         const int end = file + 1 < files.size() ? int(fileStarts.at(file + 1)) : text.size();
         while (i < end && (isBlank(text.at(i)) || text.at(i) == QChar(0xfeff)))
             ++i;
+        fileMarkup.append(i < end && text.at(i) == QLatin1Char('<'));
         fileDeclarations.append(text.mid(i, std::min(5, end - i)) == QLatin1String("<?xml"));
     }
     indexPositions();
@@ -169,7 +170,7 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
             const QString name = reader.qualifiedName().toString();
             const int index = elementList.size();
             elementList.append(
-                ScanElement { name, tagStart, offset, -1, open.isEmpty() ? -1 : open.last() });
+                ScanElement { name, tagStart, offset, -1, -1, open.isEmpty() ? -1 : open.last() });
             if (visit) {
                 QVector<QPair<QString, int>> names =
                     attributeNames(text.mid(tagStart, int(offset) - tagStart), name.size());
@@ -192,6 +193,8 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
             open.append(index);
         } else if (token == QXmlStreamReader::EndElement && !open.isEmpty()) {
             elementList[open.last()].endTagEnd = offset;
+            elementList[open.last()].endTagStart =
+                std::max(0, text.lastIndexOf(QLatin1Char('<'), int(offset) - 1));
             endOrder.append(open.takeLast());
             if (open.isEmpty() && rootEnd < 0)
                 rootEnd = offset;
@@ -275,3 +278,5 @@ QString D_DocumentScan::locationText(qint64 offset) const
     return fileName(at.file) + QLatin1Char(':') + QString::number(at.line) + QLatin1Char(':')
         + QString::number(at.column);
 }
+
+bool D_DocumentScan::fileBeginsWithMarkup(int file) const { return fileMarkup.value(file); }

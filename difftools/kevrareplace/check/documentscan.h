@@ -33,6 +33,7 @@ struct ScanElement
     qint64 tagStart; ///< the < of its start tag
     qint64 tagEnd; ///< just after its start tag
     qint64 endTagEnd; ///< just after its end tag; -1 when the input ends or breaks first
+    qint64 endTagStart; ///< the < of its end tag, or of its start tag when it is empty; -1
     int parent; ///< index of the enclosing element; -1 for a root
 };
 
@@ -90,6 +91,8 @@ public:
     qint64 fileStart(int file) const;
     /// Whether the text of \a file begins, after blanks, with an XML declaration.
     bool fileDeclaresDocument(int file) const;
+    /// Whether the text of \a file begins, after blanks, with markup.
+    bool fileBeginsWithMarkup(int file) const;
 
     /// The location of \a offset: a column counts characters, a tab or a character outside
     /// the basic plane as one.
@@ -105,6 +108,7 @@ private:
     QString text;
     QVector<qint64> fileStarts;
     QVector<bool> fileDeclarations;
+    QVector<bool> fileMarkup;
     QVector<qint64> lineStarts;
     QVector<qint64> lowSurrogates; // second halves of characters outside the basic plane
     QVector<ScanElement> elementList;

@@ -3,8 +3,11 @@
 
 #include "consoletext.h"
 #include "explain.h"
+#include "gccformat.h"
+#include "lint.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
+#include "sarifformat.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -86,6 +89,34 @@ int explainStrings(const D_RuleFileReading &reading, const Request &request)
     }
     std::fflush(stdout);
     return ExitOk;
+}
+
+int checkRuleFiles(D_RuleFileReading &reading, const Request &request)
+{
+    const QVector<Finding> findings = lintRuleFiles(reading);
+    if (request.sarif) {
+        const QByteArray log =
+            sarifFormat(findings, request.configFiles, QLatin1String(KEVRAREPLACE_VERSION));
+        std::fwrite(log.constData(), 1, size_t(log.size()), stdout);
+        std::fflush(stdout);
+    } else {
+        write(stdout, gccFormat(findings));
+        std::fflush(stdout);
+    }
+    int errors = 0;
+    int warnings = 0;
+    int notes = 0;
+    for (const Finding &finding : findings)
+        ++(finding.severity == Severity::Error          ? errors
+                : finding.severity == Severity::Warning ? warnings
+                                                        : notes);
+    printLine(stderr,
+        QString::number(reading.entries().size()) + QLatin1String(" rules read, ")
+            + QString::number(errors) + QLatin1String(" errors, ") + QString::number(warnings)
+            + QLatin1String(" warnings")
+            + (notes ? QLatin1String(", ") + QString::number(notes) + QLatin1String(" notes")
+                     : QString()));
+    return errors + warnings > 0 ? ExitFindings : ExitOk;
 }
 
 int run(const QStringList &arguments)
@@ -174,7 +205,7 @@ int run(const QStringList &arguments)
     case Request::Check:
         break;
     }
-    return ExitOk;
+    return checkRuleFiles(reading, request);
 }
 
 } // namespace
