@@ -228,9 +228,13 @@ private:
                     + QString::number(rules)
                     + QLatin1String(" rules is read; put its rules into one document"));
         }
+        // Qt's message, without its final period.
+        QString errorText = scan.errorMessage();
+        if (errorText.endsWith(QLatin1Char('.')))
+            errorText.chop(1);
         if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
             add("xml-error", scan.errorOffset(),
-                scan.errorMessage() + QLatin1String("; ") + QString::number(lost.size())
+                errorText + QLatin1String("; ") + QString::number(lost.size())
                     + QLatin1String(lost.size() == 1 ? " file element is never read"
                                                      : " file elements are never read"));
 
