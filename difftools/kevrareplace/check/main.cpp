@@ -5,9 +5,11 @@
 #include "explain.h"
 #include "gccformat.h"
 #include "lint.h"
+#include "replace/d_batchreplace.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
 #include "sarifformat.h"
+#include "stdinmapper.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -46,11 +48,12 @@ int usageError(const QString &message)
 // What the command line asks for.
 struct Request
 {
-    enum Mode { Check, List, Explain };
+    enum Mode { Check, List, Explain, Stdin };
     Mode mode = Check;
     QStringList configFiles;
     QStringList strings;
     bool nulTerminated = false;
+    bool verbose = false;
     bool sarif = false;
 };
 
@@ -89,6 +92,42 @@ int explainStrings(const D_RuleFileReading &reading, const Request &request)
     }
     std::fflush(stdout);
     return ExitOk;
+}
+
+// Reads the rules as the tool does; with \a locations, also where each rule's element starts.
+void readRules(
+    const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)
+{
+    const auto add = [&replace](const QVector<FileEntry> &entries) {
+        for (const FileEntry &entry : entries)
+            replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    };
+    if (locations) {
+        D_RuleFileReading reading(files);
+        reading.read();
+        add(reading.entries());
+        for (int i = 0; i < reading.entries().size(); ++i)
+            locations->append(consoleBytes(reading.ruleLocation(i)));
+        return;
+    }
+    // Without locations the document scan is not needed: the reader alone, as in the tool.
+    D_ReplaceStreamReader reader;
+    for (const ConfigFile &file : files)
+        reader.addData(file.bytes);
+    reader.read();
+    add(reader.entries());
+}
+
+int mapStandardInput(QVector<ConfigFile> &files, const Request &request)
+{
+    D_BatchReplace replace;
+    QVector<QByteArray> locations;
+    readRules(files, replace, request.verbose ? &locations : nullptr);
+    files.clear(); // the rules hold what they need
+    D_StdinMapper mapper(replace, locations);
+    mapper.setNulTerminated(request.nulTerminated);
+    mapper.setVerbose(request.verbose);
+    return mapper.run();
 }
 
 int checkRuleFiles(D_RuleFileReading &reading, const Request &request)
@@ -135,11 +174,19 @@ int run(const QStringList &arguments)
     const QCommandLineOption rulesOption(QStringLiteral("rules"),
         QStringLiteral("List the rules the tool reads, in the order it tries them."));
     const QCommandLineOption nulOption(QStringLiteral("z"),
-        QStringLiteral("End every field of a record with a NUL instead of a tab or newline."));
+        QStringLiteral("End every field of a record with a NUL instead of a tab or newline;"
+                       " with --stdin, strings end with a NUL too."));
+    const QCommandLineOption stdinOption(QStringLiteral("stdin"),
+        QStringLiteral("Rewrite each line of standard input as the tool rewrites its string,"
+                       " one record a line."));
+    const QCommandLineOption verboseOption(QStringLiteral("v"),
+        QStringLiteral("With --stdin, write LOCATION, INPUT and RESULT for each string,"
+                       " LOCATION that of the rule that changes it."));
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
-    parser.addOptions({ versionOption, configOption, rulesOption, nulOption, formatOption });
+    parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
+        verboseOption, formatOption });
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
@@ -170,7 +217,10 @@ int run(const QStringList &arguments)
     request.configFiles = parser.values(configOption);
     request.strings = parser.positionalArguments();
     request.nulTerminated = parser.isSet(nulOption);
-    if (parser.isSet(rulesOption))
+    request.verbose = parser.isSet(verboseOption);
+    if (parser.isSet(stdinOption))
+        request.mode = Request::Stdin;
+    else if (parser.isSet(rulesOption))
         request.mode = Request::List;
     else if (!request.strings.isEmpty())
         request.mode = Request::Explain;
@@ -182,10 +232,16 @@ int run(const QStringList &arguments)
 
     if (request.configFiles.isEmpty())
         return usageError(QStringLiteral("no rule file given; use -config FILE"));
+    if (request.mode == Request::Stdin && parser.isSet(rulesOption))
+        return usageError(QStringLiteral("--rules and --stdin exclude each other"));
+    if (request.mode == Request::Stdin && !request.strings.isEmpty())
+        return usageError(QStringLiteral("--stdin takes no strings: it reads them"));
     if (request.mode == Request::List && !request.strings.isEmpty())
         return usageError(QStringLiteral("--rules takes no strings"));
-    if (request.nulTerminated && request.mode != Request::List)
-        return usageError(QStringLiteral("-z goes with --rules"));
+    if (request.nulTerminated && request.mode != Request::List && request.mode != Request::Stdin)
+        return usageError(QStringLiteral("-z goes with --rules or --stdin"));
+    if (request.verbose && request.mode != Request::Stdin)
+        return usageError(QStringLiteral("-v goes with --stdin"));
     if (parser.isSet(formatOption) && request.mode != Request::Check)
         return usageError(
             QStringLiteral("--format goes with checking, without --rules or strings"));
@@ -193,6 +249,8 @@ int run(const QStringList &arguments)
     QVector<ConfigFile> files;
     if (!loadFiles(request.configFiles, files))
         return ExitUsage;
+    if (request.mode == Request::Stdin)
+        return mapStandardInput(files, request);
     D_RuleFileReading reading(files);
     files.clear();
     switch (request.mode) {
@@ -203,6 +261,7 @@ int run(const QStringList &arguments)
         reading.read();
         return explainStrings(reading, request);
     case Request::Check:
+    case Request::Stdin:
         break;
     }
     return checkRuleFiles(reading, request);
