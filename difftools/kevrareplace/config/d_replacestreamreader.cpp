@@ -36,14 +36,18 @@ D_ReplaceStreamReader::D_ReplaceStreamReader(QXmlStreamReader *reader)
 
 D_ReplaceStreamReader::~D_ReplaceStreamReader() = default;
 
-void D_ReplaceStreamReader::addData(const QByteArray &data)
-{
-    input.append(data);
-}
+void D_ReplaceStreamReader::addData(const QByteArray &data) { input.append(data); }
 
-const QVector<FileEntry> &D_ReplaceStreamReader::entries() const
+const QVector<FileEntry> &D_ReplaceStreamReader::entries() const { return entryList; }
+
+void D_ReplaceStreamReader::setWalkSteps(QVector<WalkStep> *steps) { walkSteps = steps; }
+
+void D_ReplaceStreamReader::endWalk(WalkStep::Walk walk, qint64 start)
 {
-    return entryList;
+    if (!walkSteps)
+        return;
+    const bool onEndTag = streamReader->tokenType() == QXmlStreamReader::EndElement;
+    walkSteps->append(WalkStep { walk, start, onEndTag ? streamReader->characterOffset() : -1 });
 }
 
 // Each walk below ends on the first end tag that it reads itself, whichever element that tag
@@ -56,25 +60,28 @@ void D_ReplaceStreamReader::read()
     while (!streamReader->atEnd()) {
         const QXmlStreamReader::TokenType token = streamReader->readNext();
         if (token == QXmlStreamReader::EndElement)
-            return;
+            break;
         if (token == QXmlStreamReader::StartElement
             && streamReader->name() == QLatin1String("replacement"))
             readReplacementElement();
     }
+    endWalk(WalkStep::Document, 0);
 }
 
 void D_ReplaceStreamReader::readReplacementElement()
 {
-    Q_ASSERT(streamReader->isStartElement()
-             && streamReader->name() == QLatin1String("replacement"));
+    Q_ASSERT(
+        streamReader->isStartElement() && streamReader->name() == QLatin1String("replacement"));
+    const qint64 start = walkSteps ? streamReader->characterOffset() : 0;
     while (!streamReader->atEnd()) {
         const QXmlStreamReader::TokenType token = streamReader->readNext();
         if (token == QXmlStreamReader::EndElement)
-            return;
+            break;
         if (token == QXmlStreamReader::StartElement
             && streamReader->name() == QLatin1String("file"))
             readFileElement();
     }
+    endWalk(WalkStep::Replacement, start);
 }
 
 void D_ReplaceStreamReader::readFileElement()
@@ -83,14 +90,17 @@ void D_ReplaceStreamReader::readFileElement()
     const QXmlStreamAttributes attributes = streamReader->attributes();
     const FileEntry previous = entryList.isEmpty() ? FileEntry() : entryList.last();
     const QString path = text(attributes, QLatin1String("path"), previous.path);
-    const QString replacepath = text(attributes, QLatin1String("replacepath"), previous.replacepath);
+    const QString replacepath =
+        text(attributes, QLatin1String("replacepath"), previous.replacepath);
     const bool cs = flag(attributes, QLatin1String("cs"));
     const bool wildcard = flag(attributes, QLatin1String("wildcard"));
     const bool regexp = flag(attributes, QLatin1String("regexp"));
     entryList.append(FileEntry { path, replacepath, regexp, cs, wildcard });
 
+    const qint64 start = walkSteps ? streamReader->characterOffset() : 0;
     while (!streamReader->atEnd()) {
         if (streamReader->readNext() == QXmlStreamReader::EndElement)
-            return;
+            break;
     }
+    endWalk(WalkStep::File, start);
 }

@@ -21,6 +21,18 @@ struct FileEntry
     bool wildcard;
 };
 
+/// One walk of the reader as it ended, for a program that explains the reading. Offsets are
+/// the stream reader's character offsets just after a token.
+struct WalkStep
+{
+    enum Walk { Document, Replacement, File };
+    Walk walk;
+    /// After the start tag of the walked element; 0 for the document.
+    qint64 start;
+    /// After the end tag that ended the walk; -1 when the input ended or was malformed first.
+    qint64 end;
+};
+
 /// Turns the file elements of a rule file's replacement elements into entries, in document
 /// order. Malformed XML is not reported: reading stops there and keeps what it has read.
 class D_ReplaceStreamReader
@@ -46,6 +58,10 @@ public:
     /// The entries read so far, in document order.
     const QVector<FileEntry> &entries() const;
 
+    /// Makes every walk append its step to \a steps as it returns, inner walks first; none
+    /// when null, as at construction.
+    void setWalkSteps(QVector<WalkStep> *steps);
+
     /// Walks the content of the replacement element whose start tag is the current token.
     void readReplacementElement();
 
@@ -54,6 +70,8 @@ public:
     void readFileElement();
 
 private:
+    void endWalk(WalkStep::Walk walk, qint64 start);
+
     // The own stream reader's input, declared first to outlive it. Given whole, the stream
     // reader would decode all of it into one string before the first token and keep the bytes
     // to the end; read from a device, it decodes a piece at a time, and the device lets go of
@@ -62,6 +80,7 @@ private:
     QVector<FileEntry> entryList;
     QXmlStreamReader ownStreamReader;
     QXmlStreamReader *streamReader;
+    QVector<WalkStep> *walkSteps = nullptr;
 };
 
 #endif // D_REPLACESTREAMREADER_H

@@ -11,33 +11,39 @@ D_Replace::D_Replace() = default;
 
 D_Replace::~D_Replace() = default;
 
-void D_Replace::addRule(const QString &pattern, const QString &substitute, bool regexp, bool cs,
-                        bool wildcard)
+void D_Replace::addRule(
+    const QString &pattern, const QString &substitute, bool regexp, bool cs, bool wildcard)
 {
     rules.append(Rule { pattern, substitute, regexp, cs, wildcard });
 }
 
 QString D_Replace::apply(const QString &input) const
 {
-    QString result = input;
     for (const Rule &rule : rules) {
-        const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
-        if (rule.regexp || rule.wildcard) {
-            // An expression beyond what the library can build without exhausting the stack
-            // or memory is taken as invalid: it never matches.
-            if (!rule.wildcard && !expressionWithinLimits(rule.pattern))
-                continue;
-            // Built afresh for every rule; wildcard wins over regexp when both are set.
-            const QRegExp expression(rule.pattern, cs,
-                                     rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
-            replaceExpression(result, expression, rule.substitute);
-        } else {
-            result.replace(rule.pattern, rule.substitute, cs);
-        }
+        QString result = applyRule(rule, input);
         // Exact comparison, whatever the rule's case mode: a rule that only rewrites a match
         // with the same characters has changed nothing, and the next rule gets its turn.
         if (result != input)
             return result;
+    }
+    return input;
+}
+
+QString D_Replace::applyRule(const Rule &rule, const QString &input)
+{
+    QString result = input;
+    const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (rule.regexp || rule.wildcard) {
+        // An expression beyond what the library can build without exhausting the stack or
+        // memory is taken as invalid: it never matches.
+        if (!rule.wildcard && !expressionWithinLimits(rule.pattern))
+            return result;
+        // Built afresh for every rule; wildcard wins over regexp when both are set.
+        const QRegExp expression(
+            rule.pattern, cs, rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
+        replaceExpression(result, expression, rule.substitute);
+    } else {
+        result.replace(rule.pattern, rule.substitute, cs);
     }
     return result;
 }

@@ -28,12 +28,15 @@ public:
     D_Replace &operator=(const D_Replace &) = delete;
 
     /// Appends a rule; the rules are tried in the order they were added.
-    void addRule(const QString &pattern, const QString &substitute, bool regexp, bool cs,
-                 bool wildcard);
+    void addRule(
+        const QString &pattern, const QString &substitute, bool regexp, bool cs, bool wildcard);
 
     /// Returns \a input rewritten by the first rule whose result differs from it, or \a input
     /// itself when no rule changes it. Rules never chain: each one sees the original string.
     QString apply(const QString &input) const;
+
+    /// Returns \a input rewritten by \a rule alone, as apply tries each rule.
+    static QString applyRule(const Rule &rule, const QString &input);
 
 private:
     QVector<Rule> rules;

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "diagnostic.h"
+
+const QVector<Diagnostic> &diagnosticCatalogue()
+{
+    static const QVector<Diagnostic> catalogue = {
+        { "reading-ends-early", Severity::Error,
+            "an end tag of another element ends a walk of the reader, and later rules are not "
+            "read" },
+        { "xml-error", Severity::Error, "the XML is malformed; reading stops there" },
+        { "second-document", Severity::Error,
+            "a rule file after the first starts a document of its own; none of its rules is read" },
+        { "invalid-expression", Severity::Error,
+            "a regular expression that is invalid or beyond the engine's limits never matches" },
+        { "rule-not-read", Severity::Warning, "a file element gives no rule" },
+        { "no-rules", Severity::Warning,
+            "the rule files give no rule; every string comes out unchanged" },
+        { "flag-value", Severity::Warning, "a flag whose value is not a plain decimal integer" },
+        { "unknown-attribute", Severity::Warning,
+            "an attribute of file that the tool does not read" },
+        { "element-name-case", Severity::Warning,
+            "an element named replacement or file in another case is not recognised" },
+        { "empty-pattern", Severity::Warning,
+            "an empty pattern with a replacement changes every string" },
+        { "unreachable-rule", Severity::Warning,
+            "a rule after one that changes every string, or a repeat of an earlier rule" },
+        { "no-op-rule", Severity::Warning, "a rule that can never change a string" },
+        { "missing-group", Severity::Warning,
+            "a \\N in the replacement that stands for no group is written as it stands" },
+        { "wildcard-swallows", Severity::Warning,
+            "a wildcard that begins or ends with * takes the whole start or end of the string" },
+        { "wildcard-escape", Severity::Warning,
+            "a backslash in a wildcard pattern does not escape the character after it" },
+        { "wildcard-and-regexp", Severity::Note,
+            "both wildcard and regexp are set; the pattern is a wildcard" },
+        { "fixed-text-wildcard", Severity::Note,
+            "a fixed-text pattern holds * or ?, which match only themselves" },
+    };
+    return catalogue;
+}
+
+const Diagnostic &diagnostic(const QString &id)
+{
+    for (const Diagnostic &entry : diagnosticCatalogue()) {
+        if (id == QLatin1String(entry.id))
+            return entry;
+    }
+    return diagnosticCatalogue().constFirst();
+}
+
+QString severityName(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error:
+        return QStringLiteral("error");
+    case Severity::Warning:
+        return QStringLiteral("warning");
+    case Severity::Note:
+        break;
+    }
+    return QStringLiteral("note");
+}

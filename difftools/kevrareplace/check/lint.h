@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef LINT_H
+#define LINT_H
+
+#include "diagnostic.h"
+#include "rulefilereading.h"
+
+#include <QVector>
+
+/// Reads the rule files of \a reading and returns what an author should hear about them,
+/// in the order of their locations.
+QVector<Finding> lintRuleFiles(D_RuleFileReading &reading);
+
+#endif // LINT_H

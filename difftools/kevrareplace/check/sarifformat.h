@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef SARIFFORMAT_H
+#define SARIFFORMAT_H
+
+#include "diagnostic.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+/// The findings as one SARIF 2.1.0 log of one run of \a toolVersion, locating each in the
+/// file of \a fileNames that it names.
+QByteArray sarifFormat(
+    const QVector<Finding> &findings, const QStringList &fileNames, const QString &toolVersion);
+
+#endif // SARIFFORMAT_H

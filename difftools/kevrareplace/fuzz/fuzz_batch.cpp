@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+// Applies random rules to random strings with both engines and fails on any difference in the
+// result or in the rule that decides it. The input is split at NUL bytes into fields: the
+// first byte of the first field is the number of rules (modulo 9), then each rule takes two
+// fields, its pattern (first byte: bits 0-1 the kind, bit 2 cs) and its replacement; every
+// field after them is a string, taken as bytes. The bytes 0x01 to 0x04 stand for the
+// characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F and U+212A.
+
+#include "replace/d_batchreplace.h"
+#include "replace/d_replace.h"
+#include "text/losslesscodec.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+const char *const folding[] = { "\xc4\xb0", "\xc4\xb1", "\xc5\xbf", "\xe2\x84\xaa" };
+
+QByteArray withFolding(const QByteArray &field)
+{
+    QByteArray bytes;
+    for (const char c : field)
+        bytes += c >= 1 && c <= 4 ? QByteArray(folding[c - 1]) : QByteArray(1, c);
+    return bytes;
+}
+
+QString text(const QByteArray &field)
+{
+    const QByteArray bytes = withFolding(field);
+    return decodeLossless(bytes);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QList<QByteArray> fields =
+        QByteArray(reinterpret_cast<const char *>(data), int(size)).split('\0');
+    const int count = fields.first().isEmpty() ? 0 : uchar(fields.first().at(0)) % 9;
+    if (fields.size() < 1 + 2 * count)
+        return 0;
+
+    QVector<Rule> rules;
+    D_Replace replace;
+    D_BatchReplace batch;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray &pattern = fields.at(1 + 2 * i);
+        const int flags = pattern.isEmpty() ? 0 : uchar(pattern.at(0));
+        const Rule rule { text(pattern.mid(1)), text(fields.at(2 + 2 * i)),
+            (flags & 3) == 1 || (flags & 3) == 3, (flags & 4) != 0, (flags & 3) >= 2 };
+        rules.append(rule);
+        replace.addRule(rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard);
+        batch.addRule(rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard);
+    }
+
+    for (int s = 1 + 2 * count; s < fields.size(); ++s) {
+        const QByteArray bytes = withFolding(fields.at(s));
+        const QString input = decodeLossless(bytes);
+        const QString expected = replace.apply(input);
+        QString result;
+        const int decider = batch.map(bytes.constData(), bytes.size(), result);
+        if ((decider < 0 ? input : result) != expected || batch.apply(input) != expected)
+            std::abort();
+        // The deciding rule is the first that changes the string on its own.
+        for (int i = 0; i < rules.size() && i <= decider; ++i) {
+            D_Replace single;
+            single.addRule(rules.at(i).pattern, rules.at(i).substitute, rules.at(i).regexp,
+                rules.at(i).cs, rules.at(i).wildcard);
+            if ((single.apply(input) != input) != (i == decider))
+                std::abort();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,311 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "testutil.h"
+
+#include <QtTest>
+
+// kevrareplace-check run as a user runs it: on small rule files, each row naming the findings
+// (id and place) that it must report, or the records it must list.
+class tst_Check : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void findings_data();
+    void findings();
+    void rules_data();
+    void rules();
+    void explain();
+    void commandLine_data();
+    void commandLine();
+    void sarifValidates();
+
+private:
+    ToolRun check(const QStringList &arguments);
+    QTemporaryDir dir;
+};
+
+using Files = QList<QByteArray>;
+
+void tst_Check::initTestCase() { QVERIFY(dir.isValid()); }
+
+ToolRun tst_Check::check(const QStringList &arguments)
+{
+    return runProgram(QStringLiteral(KEVRAREPLACE_CHECK_EXE), arguments, dir.path());
+}
+
+// Writes the files as 1.xml, 2.xml... and returns their -config arguments.
+static QStringList configArguments(const QString &folder, const Files &files)
+{
+    QStringList arguments;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString name = QString::number(i + 1) + QLatin1String(".xml");
+        writeFile(folder + QLatin1Char('/') + name, files.at(i));
+        arguments << QStringLiteral("-config") << name;
+    }
+    return arguments;
+}
+
+static QByteArray ruleFile(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\"?>\n<replacement>\n" + body + "</replacement>\n";
+}
+
+void tst_Check::findings_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QStringList>("expected"); // "ID FILE:LINE:COLUMN", in output order
+
+    QFile example(QStringLiteral(KEVRAREPLACE_EXAMPLE));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QTest::newRow("clean: the example") << Files { example.readAll() } << QStringList();
+    QTest::newRow("clean: the README's file") << Files {
+        ruleFile("  <file path=\"/mnt/old-share/\" replacepath=\"/srv/share/\" cs=\"1\"/>\n"
+                 "  <file path=\"/home/*/workspace/\" replacepath=\"/work/\" wildcard=\"1\"/>\n"
+                 "  <file path=\"^([A-Za-z]):/\" replacepath=\"/mnt/\\1/\" regexp=\"1\"/>\n")
+    } << QStringList();
+
+    QTest::newRow("reading-ends-early: description inside replacement")
+        << Files { ruleFile(
+               "  <description>d</description>\n  <file path=\"a\" replacepath=\"b\"/>\n") }
+        << QStringList { "no-rules 1.xml:1:1", "reading-ends-early 1.xml:3:17",
+               "rule-not-read 1.xml:4:3" };
+    QTest::newRow("reading-ends-early: description before replacement")
+        << Files { "<rules>\n <description/>\n <replacement><file path=\"a\" replacepath=\"b\"/>"
+                   "</replacement>\n</rules>\n" }
+        << QStringList { "no-rules 1.xml:1:1", "reading-ends-early 1.xml:2:2",
+               "rule-not-read 1.xml:3:15" };
+    QTest::newRow("reading-ends-early: group")
+        << Files { ruleFile("  <group>\n    <file path=\"a\" replacepath=\"b\"/>\n  </group>\n"
+                            "\t<file path=\"c\" replacepath=\"d\"/>\n") }
+        << QStringList { "reading-ends-early 1.xml:5:3", "rule-not-read 1.xml:6:2" };
+    QTest::newRow("reading-ends-early: child of file")
+        << Files { ruleFile("<file path=\"a\" replacepath=\"b\"><x/></file>\n"
+                            "<file path=\"c\" replacepath=\"d\"/>\n") }
+        << QStringList { "reading-ends-early 1.xml:3:32", "rule-not-read 1.xml:4:1" };
+    QTest::newRow("xml-error") << Files { ruleFile(
+        "<file path=\"a\" replacepath=\"b\"/>\n<file path=\"c\" replacepath=\"d\"/ >\n"
+        "<file path=\"e\"/>\n") }
+                               << QStringList { "rule-not-read 1.xml:4:1", "xml-error 1.xml:4:33",
+                                      "rule-not-read 1.xml:5:1" };
+    QTest::newRow("second-document")
+        << Files { ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"),
+               ruleFile("<file path=\"c\" replacepath=\"d\"/>\n") }
+        << QStringList { "second-document 2.xml:1:1", "rule-not-read 2.xml:3:1" };
+    QTest::newRow("two files joined into one document")
+        << Files { "<replacement>\n", "<file path=\"a\" replacepath=\"b\"/>\n</replacement>\n" }
+        << QStringList();
+    QTest::newRow("invalid-expression")
+        << Files { ruleFile("<file path=\"(\" replacepath=\"b\" regexp=\"1\"/>\n"
+                            "<file path=\""
+               + QByteArray("(").repeated(300) + "a" + QByteArray(")").repeated(300)
+               + "\" replacepath=\"b\" regexp=\"1\"/>\n") }
+        << QStringList { "invalid-expression 1.xml:3:1", "invalid-expression 1.xml:4:1" };
+    QTest::newRow("rule-not-read: outside replacement and nested in file")
+        << Files { "<root>\n<replacement>\n<file path=\"a\" replacepath=\"b\"><file path=\"c\"/>"
+                   "</file>\n</replacement>\n</root>\n" }
+        << QStringList { "rule-not-read 1.xml:3:32" };
+    QTest::newRow("no-rules") << Files { "<replacement/>\n" }
+                              << QStringList { "no-rules 1.xml:1:1" };
+    QTest::newRow("flag-value") << Files { ruleFile(
+        "<file path=\"a\" replacepath=\"b\" cs=\"true\" wildcard=\"1.0\"\n"
+        "      regexp=\"0x1\"/>\n<file path=\"c\" replacepath=\"d\" cs=\"4294967297\"/>\n") }
+                                << QStringList { "flag-value 1.xml:3:32", "flag-value 1.xml:3:42",
+                                       "flag-value 1.xml:4:7", "flag-value 1.xml:5:32" };
+    QTest::newRow("unknown-attribute") << Files { ruleFile(
+        "<file path=\"a\" replacePath=\"b\" regex=\"1\" CS=\"1\" wildcards=\"1\" x=\"1\"/>\n") }
+                                       << QStringList { "unknown-attribute 1.xml:3:16",
+                                              "unknown-attribute 1.xml:3:32",
+                                              "unknown-attribute 1.xml:3:42",
+                                              "unknown-attribute 1.xml:3:49",
+                                              "unknown-attribute 1.xml:3:63" };
+    QTest::newRow("element-name-case")
+        << Files { "<Replacement>\n<file path=\"a\" replacepath=\"b\"/>\n<File path=\"c\"/>\n"
+                   "</Replacement>\n" }
+        << QStringList { "element-name-case 1.xml:1:1", "no-rules 1.xml:1:1",
+               "rule-not-read 1.xml:2:1", "element-name-case 1.xml:3:1" };
+    QTest::newRow("empty-pattern and unreachable-rule after it")
+        << Files { ruleFile("<file replacepath=\"x\"/>\n<file path=\"a\" replacepath=\"b\"/>\n") }
+        << QStringList { "empty-pattern 1.xml:3:1", "unreachable-rule 1.xml:4:1" };
+    QTest::newRow("unreachable-rule: a repeat") << Files {
+        ruleFile("<file path=\"a\" replacepath=\"b\"/>\n<file path=\"a\" replacepath=\"b\"/>\n")
+    } << QStringList { "unreachable-rule 1.xml:4:1" };
+    QTest::newRow("no-op-rule") << Files {
+        ruleFile("<file path=\"a\" replacepath=\"a\" cs=\"1\"/>\n<file/>\n"
+                 "<file path=\"a\" replacepath=\"a\"/>\n")
+    } << QStringList { "no-op-rule 1.xml:3:1", "no-op-rule 1.xml:4:1" };
+    QTest::newRow("missing-group")
+        << Files { ruleFile("<file path=\"(a)\" replacepath=\"\\1\\2\" regexp=\"1\"/>\n"
+                            "<file path=\"b\" replacepath=\"\\1\"/>\n<file path=\"(c)\" "
+                            "replacepath=\"\\1\" regexp=\"1\"/>\n") }
+        << QStringList { "missing-group 1.xml:3:1", "missing-group 1.xml:4:1" };
+    QTest::newRow("wildcard-swallows")
+        << Files { ruleFile("<file path=\"*.orig\" replacepath=\".bak\" wildcard=\"1\"/>\n"
+                            "<file path=\"/tmp/*\" replacepath=\"/t\" wildcard=\"1\"/>\n") }
+        << QStringList { "wildcard-swallows 1.xml:3:1", "wildcard-swallows 1.xml:4:1" };
+    QTest::newRow("wildcard-escape") << Files {
+        ruleFile("<file path=\"C:\\Users\\?\\\" replacepath=\"/u/\" wildcard=\"1\"/>\n")
+    } << QStringList { "wildcard-escape 1.xml:3:1" };
+    QTest::newRow("wildcard-and-regexp")
+        << Files { ruleFile("<file path=\"a?\" replacepath=\"b\" wildcard=\"1\" regexp=\"1\"/>\n") }
+        << QStringList { "wildcard-and-regexp 1.xml:3:1" };
+    QTest::newRow("fixed-text-wildcard")
+        << Files { ruleFile("<file path=\"/home/*/\" replacepath=\"/h/\"/>\n") }
+        << QStringList { "fixed-text-wildcard 1.xml:3:1" };
+}
+
+void tst_Check::findings()
+{
+    QFETCH(Files, files);
+    QFETCH(QStringList, expected);
+    const ToolRun result = check(configArguments(dir.path(), files));
+    QVERIFY(result.finished);
+    QStringList found;
+    for (const QByteArray &line : result.out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const int id = line.lastIndexOf(" [");
+        const int place = line.indexOf(": ");
+        QVERIFY2(id > 0 && place > 0 && line.endsWith(']'), line.constData());
+        found << QString::fromUtf8(line.mid(id + 2, line.size() - id - 3) + ' ' + line.left(place));
+    }
+    QCOMPARE(found, expected);
+    // Notes alone leave the exit code at 0.
+    bool severe = false;
+    for (const QString &finding : qAsConst(found))
+        severe = severe
+            || (!finding.startsWith(QLatin1String("wildcard-and-regexp"))
+                && !finding.startsWith(QLatin1String("fixed-text-wildcard")));
+    QCOMPARE(result.exitCode, severe ? 1 : 0);
+    QVERIFY2(result.err.contains(" rules read, "), result.err.constData());
+}
+
+void tst_Check::rules_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("kinds, case, wildcard wins")
+        << Files { ruleFile("<file path=\"a\" replacepath=\"b\" cs=\"1\"/><file path=\"c\" "
+                            "wildcard=\"1\" regexp=\"1\"/>"
+                            "<file path=\"d\" regexp=\"-1\"/>\n") }
+        << QByteArray("1.xml:3:1\tfixed\tcs\ta\tb\n1.xml:3:40\twildcard\tci\tc\t\n"
+                      "1.xml:3:80\tregexp\tci\td\t\n");
+    QTest::newRow("indentation, tabs, a tag over lines, text and a wide character before it")
+        << Files { "<!-- c -->\n<?pi x?>\n<replacement>text\n\t  <file\n "
+                   "path=\"a\"/>\xf0\x9f\x98\x80 t<file/>\n</replacement>\n" }
+        << QByteArray("1.xml:4:4\tfixed\tci\ta\t\n1.xml:5:15\tfixed\tci\t\t\n");
+    QTest::newRow("two files: lines within each")
+        << Files { "<replacement>\n  <file path=\"a\"/>", "\n<file path=\"b\"/></replacement>\n" }
+        << QByteArray("1.xml:2:3\tfixed\tci\ta\t\n2.xml:2:1\tfixed\tci\tb\t\n");
+    QTest::newRow("only the rules the tool reads")
+        << Files { ruleFile("<group><file path=\"a\"/></group><file path=\"b\"/>\n") }
+        << QByteArray("1.xml:3:8\tfixed\tci\ta\t\n");
+}
+
+void tst_Check::rules()
+{
+    QFETCH(Files, files);
+    QFETCH(QByteArray, expected);
+    const ToolRun result = check(configArguments(dir.path(), files) << QStringLiteral("--rules"));
+    COMPARE_RUN(result, 0, expected, "");
+    const ToolRun nul = check(
+        configArguments(dir.path(), files) << QStringLiteral("--rules") << QStringLiteral("-z"));
+    COMPARE_RUN(nul, 0, QByteArray(expected).replace('\t', '\0').replace('\n', '\0'), "");
+}
+
+void tst_Check::explain()
+{
+    const QStringList arguments = configArguments(dir.path(),
+        { ruleFile(
+            "<file path=\"x\" replacepath=\"y\"/>\n<file path=\"a\" replacepath=\"a\" cs=\"1\"/>\n"
+            "<file path=\"(\" regexp=\"1\"/>\n<file path=\"*.orig\" replacepath=\".bak\" "
+            "wildcard=\"1\"/>\n"
+            "<file path=\"z\"/>\n") });
+    const ToolRun result = check(QStringList(arguments) << QStringLiteral("/a/b.orig"));
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, 0);
+    const QList<QByteArray> lines = result.out.split('\n');
+    QCOMPARE(lines.size(), 11);
+    QVERIFY(lines.at(1).contains("1.xml:3:1") && lines.at(1).endsWith("no match"));
+    QVERIFY(lines.at(2).contains("1.xml:4:1") && lines.at(2).endsWith("matches, changes nothing"));
+    QVERIFY(lines.at(3).contains("1.xml:5:1") && lines.at(3).contains("invalid expression"));
+    QVERIFY(
+        lines.at(4).contains("1.xml:6:1") && lines.at(4).endsWith("changes the string: decides"));
+    QVERIFY(lines.at(7).endsWith("not tried: rule #5"));
+    // The last line is what the tool prints.
+    const ToolRun tool = runProgram(QStringLiteral(KEVRAREPLACE_EXE),
+        QStringList(arguments) << QStringLiteral("/a/b.orig"), dir.path());
+    QCOMPARE(lines.at(9) + '\n', tool.out);
+}
+
+void tst_Check::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("errStart");
+    QTest::newRow("unknown option") << QStringList { "-config", "1.xml", "-x" } << 2
+                                    << QByteArray("kevrareplace-check: unknown option 'x'; put a "
+                                                  "string that begins with a dash after '--'\n");
+    QTest::newRow("missing file") << QStringList { "-config", "1.xml", "--config", "missing.xml" }
+                                  << 2 << QByteArray("Unable to open config file: missing.xml\n");
+    QTest::newRow("no file") << QStringList {} << 2
+                             << QByteArray("kevrareplace-check: no rule file");
+    QTest::newRow("a dash string after --")
+        << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray();
+    QTest::newRow("help") << QStringList { "-h" } << 0 << QByteArray();
+    QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray();
+}
+
+void tst_Check::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, errStart);
+    writeFile(
+        dir.filePath(QStringLiteral("1.xml")), ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"));
+    const ToolRun result = check(arguments);
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.startsWith(errStart), result.err.constData());
+    QCOMPARE(result.err.isEmpty(), errStart.isEmpty());
+}
+
+// The official validator finds no error in a log holding results of every severity.
+void tst_Check::sarifValidates()
+{
+    const QString npm = QStandardPaths::findExecutable(QStringLiteral("npm"));
+    if (npm.isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("npm is needed to validate the SARIF output");
+        QSKIP("npm is not installed");
+    }
+    const QString tools = QStringLiteral(SARIF_TOOL_DIR);
+    const QString validator = tools + QLatin1String("/node_modules/.bin/sarif-multitool");
+    if (!QFile::exists(validator)) {
+        const ToolRun install = runProgram(npm,
+            { "install", "--no-audit", "--no-fund", "--prefix", tools,
+                "@microsoft/sarif-multitool" },
+            dir.path(), 600000);
+        QVERIFY2(install.finished && install.exitCode == 0, install.err.constData());
+    }
+    const QStringList arguments = configArguments(dir.path(),
+        { ruleFile("<file path=\"(\" regexp=\"1\"/>\n<file path=\"a \" cs=\"yes\" wildcard=\"1\" "
+                   "regexp=\"1\"/>\n") });
+    const ToolRun result = check(QStringList(arguments) << QStringLiteral("--format=sarif"));
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, 1);
+    writeFile(dir.filePath(QStringLiteral("log.sarif")), result.out);
+    const ToolRun validation = runProgram(validator,
+        { "validate", "log.sarif", "--output", "validation.sarif", "--log", "ForceOverwrite" },
+        dir.path(), 120000);
+    QVERIFY2(validation.finished && validation.exitCode == 0,
+        (validation.out + validation.err).constData());
+    QFile report(dir.filePath(QStringLiteral("validation.sarif")));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    QVERIFY2(!report.readAll().contains("\"level\": \"error\""), "the validator reports errors");
+}
+
+QTEST_GUILESS_MAIN(tst_Check)
+#include "tst_check.moc"

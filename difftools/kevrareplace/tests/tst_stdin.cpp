@@ -1,0 +1,173 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "testutil.h"
+
+#include <QtTest>
+
+// kevrareplace-check --stdin as a filter and as a co-process: one record for each string,
+// each record what the tool prints for that string.
+class tst_Stdin : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void records_data();
+    void records();
+    void sameAsTool();
+    void manyLines();
+    void coProcess();
+    void writeError();
+
+private:
+    ToolRun map(const QStringList &options, const QByteArray &input);
+    QTemporaryDir dir;
+};
+
+namespace {
+
+const QByteArray rules = "<?xml version=\"1.0\"?>\n<replacement>\n"
+                         "  <file path=\"/opt/old/\" replacepath=\"/opt/new/\" cs=\"1\"/>\n"
+                         "  <file path=\"^D:\\\\src\\\\(\\w+)\\\\\" replacepath=\"/work/\\1/\""
+                         " regexp=\"1\" cs=\"0\"/>\n"
+                         "  <file path=\"abc\" replacepath=\"abc\"/>\n"
+                         "</replacement>\n";
+
+} // namespace
+
+void tst_Stdin::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    writeFile(dir.filePath(QStringLiteral("rules.xml")), rules);
+}
+
+ToolRun tst_Stdin::map(const QStringList &options, const QByteArray &input)
+{
+    const QString inputFile = dir.filePath(QStringLiteral("input"));
+    writeFile(inputFile, input);
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.setStandardInputFile(inputFile);
+    process.start(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+        QStringList {
+            QStringLiteral("-config"), QStringLiteral("rules.xml"), QStringLiteral("--stdin") }
+            + options);
+    ToolRun run;
+    run.finished = process.waitForFinished(30000 * KEVRAREPLACE_TIMEOUT_SCALE)
+        && process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void tst_Stdin::records_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+
+    const QByteArray longLine = QByteArray(128 * 1024, 'x') + "/opt/old/";
+    QTest::newRow("a record per line")
+        << QStringList() << QByteArray("/opt/old/a\n/x\n") << QByteArray("/opt/new/a\n/x\n");
+    QTest::newRow("empty lines give empty records")
+        << QStringList() << QByteArray("\n\n/opt/old/\n\n") << QByteArray("\n\n/opt/new/\n\n");
+    QTest::newRow("last line without newline")
+        << QStringList() << QByteArray("/x\n/opt/old/") << QByteArray("/x\n/opt/new/\n");
+    QTest::newRow("no input, no records") << QStringList() << QByteArray() << QByteArray();
+    QTest::newRow("carriage return is part of the string")
+        << QStringList() << QByteArray("D:\\src\\app\\\r\n") << QByteArray("/work/app/\r\n");
+    QTest::newRow("bytes that are not UTF-8 come back as they came")
+        << QStringList() << QByteArray("/caf\xe9/opt/old/\n\xff\xfe\n")
+        << QByteArray("/caf\xe9/opt/new/\n\xff\xfe\n");
+    QTest::newRow("line of 128 KiB") << QStringList() << longLine + "\n/opt/old/\n"
+                                     << QByteArray(128 * 1024, 'x') + "/opt/new/\n/opt/new/\n";
+    QTest::newRow("-z: strings may hold newlines")
+        << QStringList { "-z" } << QByteArray("/opt/old/a\nb\0\0/x", 16)
+        << QByteArray("/opt/new/a\nb\0\0/x\0", 17);
+    QTest::newRow("-v: location, input, result")
+        << QStringList { "-v" } << QByteArray("/opt/old/a\n/x\n\nd:\\SRC\\b\\c\n")
+        << QByteArray("rules.xml:3:3\t/opt/old/a\t/opt/new/a\n\t/x\t/x\n\t\t\n"
+                      "rules.xml:4:3\td:\\SRC\\b\\c\t/work/b/c\n");
+    // A match that gives the same string back changes nothing: no location.
+    QTest::newRow("-v: matched but unchanged")
+        << QStringList { "-v" } << QByteArray("ABC\nabc\n")
+        << QByteArray("rules.xml:5:3\tABC\tabc\n\tabc\tabc\n");
+    QTest::newRow("-v -z: every field ends with NUL")
+        << QStringList { "-v", "-z" } << QByteArray("/opt/old/\0\0", 11)
+        << QByteArray("rules.xml:3:3\0/opt/old/\0/opt/new/\0\0\0\0", 37);
+}
+
+void tst_Stdin::records()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+    COMPARE_RUN(map(options, input), 0, output, "");
+}
+
+// Strings that the tool takes as arguments give exactly the tool's output.
+void tst_Stdin::sameAsTool()
+{
+    const QByteArrayList strings { "/opt/old/x", "/opt/old/opt/old/", "D:\\SRC\\app\\main.c",
+        "D:\\src\\\\", "ABC", "/caf\xc3\xa9/opt/old/", "/caf\xe9/opt/old/", "\xed\xa0\x80/opt/old/",
+        "plain" };
+    QByteArray expected;
+    for (const QByteArray &string : strings) {
+        const ToolRun run = runWithBytes(
+            QStringLiteral(KEVRAREPLACE_EXE), { "-config", "rules.xml", string }, dir.path());
+        QCOMPARE(run.exitCode, 0);
+        expected += run.out;
+    }
+    COMPARE_RUN(map({}, strings.join('\n')), 0, expected, "");
+}
+
+void tst_Stdin::manyLines()
+{
+    QByteArray input;
+    QByteArray output;
+    for (int i = 0; i < 100000; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        input += (i % 3 ? "/srv/" : "/opt/old/") + number + '\n';
+        output += (i % 3 ? "/srv/" : "/opt/new/") + number + '\n';
+    }
+    const ToolRun run = map({}, input);
+    QCOMPARE(run.out.count('\n'), 100000);
+    COMPARE_RUN(run, 0, output, "");
+}
+
+// A caller that writes one string and waits gets its record while the program waits for more.
+void tst_Stdin::coProcess()
+{
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+        { QStringLiteral("-config"), QStringLiteral("rules.xml"), QStringLiteral("--stdin") });
+    QVERIFY(process.waitForStarted());
+    for (const QByteArray &string : { QByteArray("/opt/old/a"), QByteArray("/x") }) {
+        process.write(string + '\n');
+        QByteArray record;
+        while (
+            !record.endsWith('\n') && process.waitForReadyRead(1000 * KEVRAREPLACE_TIMEOUT_SCALE))
+            record += process.readAllStandardOutput();
+        QCOMPARE(record, string == "/x" ? QByteArray("/x\n") : QByteArray("/opt/new/a\n"));
+    }
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void tst_Stdin::writeError()
+{
+    const ToolRun run = runProgram(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"),
+            QStringLiteral("printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >/dev/full"),
+            QStringLiteral(KEVRAREPLACE_CHECK_EXE) },
+        dir.path());
+    COMPARE_RUN(run, 1, "", "Unable to write output: No space left on device\n");
+}
+
+QTEST_GUILESS_MAIN(tst_Stdin)
+
+#include "tst_stdin.moc"
