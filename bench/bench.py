@@ -21,6 +21,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build-bench")
 TOOL = os.path.join(BUILD, "difftools", "kevrareplace", "kevrareplace")
 FLOOR = os.path.join(BUILD, "bench", "bench_floor")
+CHECK = os.path.join(BUILD, "difftools", "kevrareplace", "check", "kevrareplace-check")
 SAMPLE = "/srv/ci/agent-7/workspace/app/src/core/module.cpp"
 
 
@@ -202,10 +203,33 @@ def section_length(folder, runs):
     print()
 
 
+def section_check(folder, runs):
+    """kevrareplace-check against the tool on the bad-input catalogue's 500,000-rule file."""
+    config = os.path.join(folder, "large.xml")
+    padding = "p" * 56
+    with open(config, "w") as out:
+        out.write('<?xml version="1.0"?>\n<replacement>\n')
+        for i in range(499999):
+            out.write('<file path="/%s%d/" replacepath="/x/" cs="1"/>\n' % (padding, i))
+        out.write('<file path="/last/" replacepath="/found/" cs="1"/>\n</replacement>\n')
+    tool = [TOOL, "-config", config, "/last/a"]
+    companion = [CHECK, "-config", config]
+    subprocess.run(companion, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    (tool_ms, _, _), (check_ms, _, _) = interleaved([tool, companion], runs)
+    tool_kib, check_kib = peak_kib(tool), peak_kib(companion)
+    print("## Checking the 500,000-rule file (%d runs each, interleaved)\n" % runs)
+    print("| program | wall median ms | ratio | peak KiB | ratio |")
+    print("|---|---|---|---|---|")
+    print("| kevrareplace | %.0f | **1.00** | %d | **1.00** |" % (tool_ms, tool_kib))
+    print("| kevrareplace-check | %.0f | **%.2f** (at most 5) | %d | **%.2f** (at most 3) |"
+          % (check_ms, check_ms / tool_ms, check_kib, check_kib / tool_kib))
+    print()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
-    parser.add_argument("--only", choices=["floor", "sed", "length"], help="one section")
+    parser.add_argument("--only", choices=["floor", "sed", "length", "check"], help="one section")
     parser.add_argument("--tool", help="another build of kevrareplace to measure")
     args = parser.parse_args()
     if args.tool:
@@ -221,6 +245,8 @@ def main():
             section_sed(folder, counts, 10 if args.quick else 30, floor_kib)
         if args.only in (None, "length"):
             section_length(folder, 10 if args.quick else 30)
+        if args.only in (None, "check"):
+            section_check(folder, 3 if args.quick else 10)
 
 
 if __name__ == "__main__":
