@@ -25,6 +25,7 @@ TOOLS = {qt: os.path.join(build, "difftools", "kevrareplace", "kevrareplace")
          for qt, build in BUILDS.items()}
 FLOORS = {qt: os.path.join(build, "bench", "bench_floor") for qt, build in BUILDS.items()}
 TOOL = TOOLS[5]
+CHECK = os.path.join(BUILDS[5], "difftools", "kevrareplace", "check", "kevrareplace-check")
 SAMPLE = "/srv/ci/agent-7/workspace/app/src/core/module.cpp"
 
 
@@ -224,10 +225,33 @@ def section_length(folder, runs):
     print()
 
 
+def section_check(folder, runs):
+    """kevrareplace-check against the tool on the bad-input catalogue's 500,000-rule file."""
+    config = os.path.join(folder, "large.xml")
+    padding = "p" * 56
+    with open(config, "w") as out:
+        out.write('<?xml version="1.0"?>\n<replacement>\n')
+        for i in range(499999):
+            out.write('<file path="/%s%d/" replacepath="/x/" cs="1"/>\n' % (padding, i))
+        out.write('<file path="/last/" replacepath="/found/" cs="1"/>\n</replacement>\n')
+    tool = [TOOL, "-config", config, "/last/a"]
+    companion = [CHECK, "-config", config]
+    subprocess.run(companion, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    (tool_ms, _, _), (check_ms, _, _) = interleaved([tool, companion], runs)
+    tool_kib, check_kib = peak_kib(tool), peak_kib(companion)
+    print("## Checking the 500,000-rule file (%d runs each, interleaved)\n" % runs)
+    print("| program | wall median ms | ratio | peak KiB | ratio |")
+    print("|---|---|---|---|---|")
+    print("| kevrareplace | %.0f | **1.00** | %d | **1.00** |" % (tool_ms, tool_kib))
+    print("| kevrareplace-check | %.0f | **%.2f** (at most 5) | %d | **%.2f** (at most 3) |"
+          % (check_ms, check_ms / tool_ms, check_kib, check_kib / tool_kib))
+    print()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
-    parser.add_argument("--only", choices=["floor", "sed", "length"], help="one section")
+    parser.add_argument("--only", choices=["floor", "sed", "length", "check"], help="one section")
     parser.add_argument("--tool", help="another Qt 5 build of kevrareplace to measure")
     parser.add_argument("--tool-qt6", help="another Qt 6 build of kevrareplace to measure")
     args = parser.parse_args()
@@ -246,6 +270,8 @@ def main():
             section_sed(folder, counts, 10 if args.quick else 30, floor_kib)
         if args.only in (None, "length"):
             section_length(folder, 10 if args.quick else 30)
+        if args.only in (None, "check"):
+            section_check(folder, 3 if args.quick else 10)
 
 
 if __name__ == "__main__":

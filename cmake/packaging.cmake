@@ -16,13 +16,15 @@ function(kevrareplace_gzip source name)
 endfunction()
 configure_file(${kevrareplace_dir}/packaging/changelog.Debian.in changelog.Debian @ONLY)
 kevrareplace_gzip(${kevrareplace_dir}/doc/kevrareplace.1 kevrareplace.1.gz)
+kevrareplace_gzip(${kevrareplace_dir}/doc/kevrareplace-check.1 kevrareplace-check.1.gz)
 kevrareplace_gzip(${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian changelog.Debian.gz)
 kevrareplace_gzip(${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog.gz)
 add_custom_target(kevrareplace_docs ALL
-    DEPENDS kevrareplace.1.gz changelog.Debian.gz changelog.gz)
+    DEPENDS kevrareplace.1.gz kevrareplace-check.1.gz changelog.Debian.gz changelog.gz)
 
-install(TARGETS kevrareplace RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(TARGETS kevrareplace kevrareplace-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace.1.gz
+    ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace-check.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${kevrareplace_dir}/packaging/copyright
     ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
     DESTINATION ${kevrareplace_docdir})

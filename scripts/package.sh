@@ -15,17 +15,28 @@ check() {
     [ "$got" = "$expected" ] || { echo "$1 printed '$got', expected '$expected'"; exit 1; }
     echo "ok: $1"
 }
+# The companion finds nothing to report in the example and lists its four rules.
+check_companion() {
+    "$1" -config "$2" 2>/dev/null || { echo "$1 reports problems in $2"; exit 1; }
+    [ "$("$1" -config "$2" --rules | wc -l)" = 4 ] || { echo "$1 does not list 4 rules"; exit 1; }
+    echo "ok: $1"
+}
 
 DESTDIR="$root/install" cmake --install build --prefix /usr >/dev/null
 check "$root/install/usr/bin/kevrareplace" \
     "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
+check_companion "$root/install/usr/bin/kevrareplace-check" \
+    "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
 [ -f "$root/install/usr/share/man/man1/kevrareplace.1.gz" ]
+[ -f "$root/install/usr/share/man/man1/kevrareplace-check.1.gz" ]
 
 rm -f build/kevrareplace_*.deb
 (cd build && cpack -G DEB >/dev/null)
 package=$(ls build/kevrareplace_*.deb)
 dpkg-deb -x "$package" "$root/deb"
 check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
+check_companion "$root/deb/usr/bin/kevrareplace-check" \
+    "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
 dpkg-deb -f "$package" Package Version Depends
 # lintian reads the copyright file of a binary package only loosely: parse it strictly, in the
 # machine-readable form, with the parser of Debian's tools (the system's python has it).

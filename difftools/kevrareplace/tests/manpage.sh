@@ -2,10 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
 # Checks the manual page: groff renders it without a warning, and it names every text the
-# program prints, every option word and every exit code of the driver.
-#   manpage.sh <manual page> <driver source>
+# program prints, every option word and every exit code of the driver. Given a catalogue of
+# findings, it checks that the page names every id of it instead of the program's texts.
+#   manpage.sh <manual page> <driver source> [catalogue source]
 page=$1
 source=$2
+catalogue=$3
 warnings=$(groff -man -ww -z "$page" 2>&1)
 if [ -n "$warnings" ]; then
     echo "groff warns:"
@@ -15,8 +17,12 @@ fi
 # One long line, unhyphenated, with runs of blanks folded.
 text=$(groff -man -Tascii -rLL=5000n -rHY=0 "$page" 2>/dev/null | col -b | tr -s ' \t\n' '   ')
 failed=0
-literals=$(grep -oE '(QStringLiteral|QLatin1String)\("[^"]*"\)' "$source" \
-    | sed -E 's/^[A-Za-z0-9]+\("(.*)"\)$/\1/; s/ +$//' | sort -u)
+if [ -n "$catalogue" ]; then
+    literals=$(grep -oE '^ *\{ "[a-z-]+", Severity' "$catalogue" | sed -E 's/^ *\{ "([a-z-]+)".*/\1/')
+else
+    literals=$(grep -oE '(QStringLiteral|QLatin1String)\("[^"]*"\)' "$source" \
+        | sed -E 's/^[A-Za-z0-9]+\("(.*)"\)$/\1/; s/ +$//' | sort -u)
+fi
 IFS='
 '
 for literal in $literals; do
