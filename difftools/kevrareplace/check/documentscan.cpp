@@ -166,7 +166,7 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
             break;
         const qint64 offset = reader.characterOffset();
         if (token == QXmlStreamReader::StartElement) {
-            const int tagStart = std::max(0, text.lastIndexOf(QLatin1Char('<'), int(offset) - 1));
+            const int tagStart = std::max(0, int(text.lastIndexOf(QLatin1Char('<'), int(offset) - 1)));
             const QString name = reader.qualifiedName().toString();
             const int index = elementList.size();
             elementList.append(
@@ -194,7 +194,7 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
         } else if (token == QXmlStreamReader::EndElement && !open.isEmpty()) {
             elementList[open.last()].endTagEnd = offset;
             elementList[open.last()].endTagStart =
-                std::max(0, text.lastIndexOf(QLatin1Char('<'), int(offset) - 1));
+                std::max(0, int(text.lastIndexOf(QLatin1Char('<'), int(offset) - 1)));
             endOrder.append(open.takeLast());
             if (open.isEmpty() && rootEnd < 0)
                 rootEnd = offset;

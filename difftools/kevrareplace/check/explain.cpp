@@ -113,8 +113,8 @@ QString explanationText(const Explanation &explanation, const QVector<FileEntry>
         rulesText.append(padded(ruleKind(entry), 8) + QLatin1Char(' ')
             + (entry.cs ? QLatin1String("cs ") : QLatin1String("ci ")) + quoted(entry.path)
             + QLatin1String(" -> ") + quoted(entry.replacepath));
-        locationWidth = std::max(locationWidth, locations.last().size());
-        ruleWidth = std::min(std::max(ruleWidth, rulesText.last().size()), 60);
+        locationWidth = std::max(locationWidth, int(locations.last().size()));
+        ruleWidth = std::min(std::max(ruleWidth, int(rulesText.last().size())), 60);
     }
     for (int i = 0; i < count; ++i) {
         const RuleOutcome &outcome = explanation.tried.at(i);
