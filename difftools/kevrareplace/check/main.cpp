@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "config/configfile.h"
 #include "consoletext.h"
 #include "explain.h"
 #include "gccformat.h"
@@ -62,8 +63,8 @@ struct Request
 bool loadFiles(const QStringList &names, QVector<ConfigFile> &files)
 {
     for (const QString &name : names) {
-        QFile file(name);
-        if (!QFile::exists(name) || !file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (!openConfigFile(file, name)) {
             printLine(stderr, QLatin1String("Unable to open config file: ") + name);
             return false;
         }
