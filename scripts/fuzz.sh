@@ -11,19 +11,25 @@ seconds=${1:-60}
 sh scripts/deps.sh qtbase5-dev cmake make clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKEVRAREPLACE_FUZZ=ON -DKEVRAREPLACE_SANITIZE=ON >/dev/null
-cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_config fuzz_replace >/dev/null
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_config fuzz_replace fuzz_expression \
+    >/dev/null
 fuzz=difftools/kevrareplace/fuzz
 mkdir -p build-fuzz/artifacts
 # A small quarantine: some expressions make the library reallocate large tables, which the
 # default quarantine would hold on to.
 export ASAN_OPTIONS=quarantine_size_mb=32:detect_leaks=1
-for target in fuzz_config fuzz_replace; do
+for target in fuzz_config fuzz_replace fuzz_expression; do
+    # fuzz_expression reads one expression, not a rule file: a dictionary and seeds of its own.
+    dict=$fuzz/kevrareplace.dict seeds=$fuzz/corpus
+    if [ $target = fuzz_expression ]; then
+        dict=$fuzz/expression.dict seeds=$fuzz/corpus-expression
+    fi
     corpus=build-fuzz/corpus/$target
     rm -rf "$corpus" && mkdir -p "$corpus"
     echo "== $target: $seconds s"
     if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$seconds" \
-        -rss_limit_mb=4096 -timeout=60 -dict=$fuzz/kevrareplace.dict -print_final_stats=1 \
-        -artifact_prefix=build-fuzz/artifacts/$target- "$corpus" $fuzz/corpus \
+        -rss_limit_mb=4096 -timeout=60 -dict=$dict -print_final_stats=1 \
+        -artifact_prefix=build-fuzz/artifacts/$target- "$corpus" $seeds \
         >build-fuzz/$target.log 2>&1; then
         grep -v -E '^#[0-9]+' build-fuzz/$target.log | tail -n 60
         for artifact in build-fuzz/artifacts/$target-*; do
