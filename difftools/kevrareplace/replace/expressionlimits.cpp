@@ -33,8 +33,9 @@ qint64 sum(qint64 a, qint64 b) { return std::min(a + b, cap); }
 
 qint64 product(qint64 a, qint64 b) { return std::min(a * b, cap); }
 
-// The library's own limits.
 constexpr int endOfPattern = -1;
+
+// The library's own limits.
 constexpr int noUpperBound = 1025;
 constexpr qint64 maxLookaheads = 13;
 constexpr int maxBackReferences = 14;
