@@ -33,8 +33,9 @@ qint64 sum(qint64 a, qint64 b) { return std::min(a + b, cap); }
 
 qint64 product(qint64 a, qint64 b) { return std::min(a * b, cap); }
 
-// The library's own limits.
 constexpr int endOfPattern = -1;
+
+// The library's own limits.
 constexpr int noUpperBound = 1025;
 constexpr qint64 maxLookaheads = 13;
 constexpr int maxBackReferences = 14;
@@ -590,6 +591,16 @@ void Expression::loop(const Part &part)
 
 bool expressionWithinLimits(const QString &pattern)
 {
+    // Without groups, counts or escapes nothing is copied, captured or read twice, and a pattern
+    // this short stays within every limit however it reads: at most two items a character, and
+    // fewer links than the square of its length (optional items, and alternatives on anchors).
+    constexpr int shortPattern = 500;
+    const auto growing = [](QChar ch) {
+        return ch == QLatin1Char('(') || ch == QLatin1Char('{') || ch == QLatin1Char('\\');
+    };
+    if (pattern.size() <= shortPattern && std::none_of(pattern.begin(), pattern.end(), growing))
+        return true;
+
     Totals totals;
     Expression(pattern, 0, false, totals).build();
     return !totals.stop && totals.items <= maxExpressionSize && totals.work <= maxExpressionWork

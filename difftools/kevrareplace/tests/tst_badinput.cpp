@@ -184,6 +184,12 @@ void tst_BadInput::rule_data()
     QTest::newRow("regexp with unterminated and empty counts")
         << ruleFile(fileElement("path=\"((a{}){1022{){44\" replacepath=\"x\" regexp=\"1\"") + next)
         << QByteArray("aac") << QByteArray("aaC\n");
+    QTest::newRow("regexp with lookaheads read again")
+        << ruleFile(fileElement("path=\"" + QByteArray("(?=").repeated(30) + "]\" regexp=\"1\"") + next)
+        << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with optional items linked")
+        << ruleFile(fileElement("path=\"" + QByteArray("(?:a?){1000}").repeated(8) + "\" regexp=\"1\"") + next)
+        << QByteArray("abc") << QByteArray("abC\n");
 
     const QByteArray longPattern(100000, 'a');
     const QByteArray longInput = longPattern + "b";

@@ -128,6 +128,16 @@ void tst_Replace::apply_data()
         << QVector<Rule> { rule(Expression, "((a{}){1022{){44", "X", true),
                            rule(Fixed, "b", "B", true) }
         << "ab" << "aB";
+    QTest::newRow("regexp, lookaheads read again, next rule tried")
+        << QVector<Rule> { rule(Expression, (QByteArray("(?=").repeated(30) + ']').constData(), "X",
+                                true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
+    QTest::newRow("regexp, optional items linked, next rule tried")
+        << QVector<Rule> { rule(Expression, QByteArray("(?:a?){1000}").repeated(8).constData(), "X",
+                                true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
     QTest::newRow("wildcard, parentheses are not groups")
         << QVector<Rule> { rule(Wildcard, ("(" + nested + ")").constData(), "X", true) } << "ab"
         << "ab";
@@ -175,7 +185,7 @@ void tst_Replace::limits_data()
     QTest::newRow("lookaheads with an error are read again")
         << QStringLiteral("(?=").repeated(30) + QLatin1Char(']') << false;
     QTest::newRow("optional items link to all after them")
-        << QStringLiteral("(a?){1000}").repeated(2) << false;
+        << QStringLiteral("(?:a?){1000}").repeated(2) << false;
     QTest::newRow("lookahead escapes of unknown reading") << "(?=\\p{Lu})" << false;
     QTest::newRow("classes count their ranges")
         << QStringLiteral("[a-bc-de-fg-hi-j]{1000}").repeated(42) << false;
