@@ -11,6 +11,7 @@ The figures that matter are ratios measured side by side in the same run.
 
 import argparse
 import os
+import random
 import re
 import statistics
 import subprocess
@@ -49,14 +50,16 @@ def wall(command, runs):
     return statistics.median(times), min(times), max(times)
 
 
-def interleaved(commands, runs):
-    """Wall times of several commands, run in turn so that drift hits all alike."""
+def interleaved(commands, runs, inputs=None):
+    """Wall times of several commands, run in turn so that drift hits all alike; inputs[i], when
+    given, names the file that command i reads on standard input."""
     times = [[] for _ in commands]
     for _ in range(runs):
         for i, command in enumerate(commands):
-            start = time.perf_counter()
-            subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
-            times[i].append((time.perf_counter() - start) * 1000)
+            with open(inputs[i] if inputs and inputs[i] else os.devnull, "rb") as stdin:
+                start = time.perf_counter()
+                subprocess.run(command, check=True, stdin=stdin, stdout=subprocess.DEVNULL)
+                times[i].append((time.perf_counter() - start) * 1000)
     return [(statistics.median(t), min(t), max(t)) for t in times]
 
 
@@ -68,10 +71,12 @@ def instructions(command):
     return int(re.search(r"Collected : (\d+)", result.stderr).group(1))
 
 
-def peak_kib(command):
+def peak_kib(command, input_file=None):
     """Peak resident memory in KiB, as GNU time reports it."""
-    result = subprocess.run(["/usr/bin/time", "-v"] + command, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.PIPE, text=True, check=True)
+    with open(input_file or os.devnull, "rb") as stdin:
+        result = subprocess.run(["/usr/bin/time", "-v"] + command, stdin=stdin,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                                check=True)
     return int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", result.stderr).group(1))
 
 
@@ -247,11 +252,175 @@ def section_check(folder, runs):
           % (check_ms, check_ms / tool_ms, check_kib, check_kib / tool_kib))
     print()
 
+# The 10-rule file of the stream benchmark, as users write them.
+MIXED_RULES = r"""<?xml version="1.0" encoding="UTF-8"?>
+<replacement>
+  <file path="\\buildsrv\nightly\" replacepath="/mnt/nightly/" cs="0"/>
+  <file path="C:/Users/*/AppData/" replacepath="/home/user/.local/" wildcard="1"/>
+  <file path="^D:\\src\\(\w+)\\" replacepath="/work/\1/" regexp="1" cs="0"/>
+  <file path="E:\archive\" replacepath="/archive/" cs="0"/>
+  <file path="/opt/old/" replacepath="/opt/new/" cs="1"/>
+  <file path="\\fileserver\(team|dept)\" replacepath="/shares/\1/" regexp="1"/>
+  <file path="*.orig" replacepath=".bak" wildcard="1"/>
+  <file path="/var/tmp/" replacepath="/tmp/" cs="1"/>
+  <file path="srv/projects/" replacepath="home/projects/" cs="0"/>
+  <file path="/data/(\d{4})/" replacepath="/archive/\1/" regexp="1"/>
+</replacement>
+"""
+
+# The same in GNU sed -E, each substitution ending the script once it has applied. The sixth
+# rule is an invalid expression (an unmatched parenthesis), which never matches: it has no line.
+MIXED_SED = r"""s|\\\\buildsrv\\nightly\\|/mnt/nightly/|gI
+t
+s|C:/Users/.*/AppData/|/home/user/.local/|g
+t
+s|^D:\\src\\(\w+)\\|/work/\1/|gI
+t
+s|E:\\archive\\|/archive/|gI
+t
+s|/opt/old/|/opt/new/|g
+t
+s|.*\.orig|.bak|g
+t
+s|/var/tmp/|/tmp/|g
+t
+s|srv/projects/|home/projects/|gI
+t
+s|/data/([0-9]{4})/|/archive/\1/|g
+t
+"""
+
+WORDS = ["src", "lib", "include", "core", "module", "build", "test", "docs", "assets", "net",
+         "util", "ui", "render", "audio", "config", "tools", "vendor", "third_party", "main"]
+NAMES = ["main.cpp", "util.h", "README.md", "CMakeLists.txt", "image.png", "data.json",
+         "notes.txt", "module.py", "report.pdf"]
+
+
+def random_tail(rng, length):
+    """Folders and a file name, about length characters in all."""
+    parts = []
+    while sum(len(p) + 1 for p in parts) < length:
+        parts.append(rng.choice(WORDS) + ("%d" % rng.randrange(100) if rng.random() < 0.3 else ""))
+    return "/".join(parts) + "/" + rng.choice(NAMES)
+
+
+def mixed_paths(rng, count):
+    """Paths of 20 to 120 characters, about 30 % of them matched by one of the mixed rules."""
+    def windows(tail):
+        return tail.replace("/", "\\")
+    matched = [lambda t: "\\\\BuildSrv\\Nightly\\" + windows(t),
+               lambda t: "C:/Users/ann/AppData/" + t,
+               lambda t: "d:\\src\\%s\\" % rng.choice(WORDS) + windows(t),
+               lambda t: "E:\\Archive\\" + windows(t),
+               lambda t: "/opt/old/" + t,
+               lambda t: "/home/ann/" + t + ".orig",
+               lambda t: "/var/tmp/" + t,
+               lambda t: "/mnt/SRV/Projects/" + t,
+               lambda t: "/data/%04d/" % rng.randrange(1990, 2030) + t]
+    unmatched = ["/home/ann/workspace/", "/usr/share/", "/srv/www/", "/opt/tools/", "C:/Program/",
+                 "/var/log/", "/data/old/", "/mnt/backup/"]
+    paths = []
+    for _ in range(count):
+        length = rng.randrange(20, 121)
+        if rng.random() < 0.3:
+            path = rng.choice(matched)(random_tail(rng, max(1, length - 30)))
+        else:
+            path = rng.choice(unmatched) + random_tail(rng, max(1, length - 30))
+        paths.append(path)
+    return paths
+
+
+def agent_paths(rng, count):
+    """Paths of build agents: about 30 % of agent-7, which only the last rule matches."""
+    paths = []
+    for _ in range(count):
+        agent = "agent-7" if rng.random() < 0.3 else "agent-%d" % rng.randrange(10, 99)
+        paths.append("/srv/ci/%s/workspace/%s" % (agent, random_tail(rng, rng.randrange(5, 75))))
+    return paths
+
+
+def per_process_ms(config, paths):
+    """Wall time of one tool run per path, in ms a path."""
+    start = time.perf_counter()
+    for path in paths:
+        subprocess.run([TOOL, "-config", config, path], check=True, stdout=subprocess.DEVNULL)
+    return (time.perf_counter() - start) * 1000 / len(paths)
+
+
+def section_stdin(folder, runs, count, sample):
+    """kevrareplace-check --stdin against sed and against one tool run per path."""
+    rng = random.Random(1)
+    config = os.path.join(folder, "mixed.xml")
+    with open(config, "w") as out:
+        out.write(MIXED_RULES)
+    script = os.path.join(folder, "mixed.sed")
+    with open(script, "w") as out:
+        out.write(MIXED_SED)
+    # sed tries every rule on every path: with many rules it gets the first paths only (200
+    # take it several seconds with 10,000 rules), and its time is taken per path.
+    workloads = [("10 mixed", config, script, mixed_paths(rng, count), count)]
+    for rules, kind in ((1000, "fixed"), (10000, "fixed"), (10000, "regexp")):
+        config, script = write_rules(folder, "stdin-%s-%d" % (kind, rules),
+                                     path_rules(rules, kind), kind)
+        workloads.append(("%d %s" % (rules, kind), config, script, agent_paths(rng, count),
+                          min(count, 2000000 // rules)))
+
+    print("## Many strings in one process: %d paths of 20 to 120 characters "
+          "(median of %d runs, interleaved)\n" % (count, runs))
+    print("| rules | matched | --stdin ms | µs a path | µs a path beyond start-up "
+          "| sed -E: paths | sed µs a path | --stdin / sed | one process a path, ms "
+          "| per process / --stdin, a path | --stdin peak KiB | sed peak KiB | tool peak KiB |")
+    print("|---|---|---|---|---|---|---|---|---|---|---|---|---|")
+    paths_file = os.path.join(folder, "paths.txt")
+    sed_file = os.path.join(folder, "sed-paths.txt")
+    for name, config, script, paths, sed_count in workloads:
+        for file_name, some in ((paths_file, paths), (sed_file, paths[:sed_count])):
+            with open(file_name, "w") as out:
+                out.write("\n".join(some) + "\n")
+        stream = [CHECK, "-config", config, "--stdin"]
+        sed = ["sed", "-E", "-f", script]
+        outputs = []
+        for command in (stream, sed):
+            with open(sed_file, "rb") as stdin:
+                outputs.append(subprocess.run(command, stdin=stdin, check=True,
+                                              capture_output=True).stdout)
+        if outputs[0] != outputs[1]:
+            sys.exit("--stdin and sed disagree on %s" % name)
+        with open(paths_file, "rb") as stdin:
+            results = subprocess.run(stream, stdin=stdin, check=True,
+                                     capture_output=True).stdout.decode().split("\n")
+        matched = sum(1 for path, result in zip(paths, results) if path != result)
+        (sm, _, _), (em, _, _), (zm, _, _) = interleaved([stream, sed, stream], runs,
+                                                          [paths_file, sed_file, None])
+        step = max(1, len(paths) // sample)
+        per_process = per_process_ms(config, paths[::step][:sample])
+        per_path_us = sm * 1000 / len(paths)
+        sed_us = em * 1000 / sed_count
+        print("| %s | %d %% | %.1f | %.3f | %.3f | %d | %.2f | **%.3g** | %.2f | **%.0f** | %d "
+              "| %d | %d |" % (name, round(100 * matched / len(paths)), sm, per_path_us,
+                               (sm - zm) * 1000 / len(paths), sed_count, sed_us,
+                               per_path_us / sed_us, per_process,
+                               per_process * 1000 / per_path_us, peak_kib(stream, paths_file),
+                               peak_kib(sed, sed_file),
+                               peak_kib([TOOL, "-config", config, paths[0]])))
+    print()
+
+    config = workloads[0][1]
+    stream = [CHECK, "-config", config, "--stdin"]
+    tool = [TOOL, "-config", config, SAMPLE]
+    (sm, _, _), (tm, _, _) = interleaved([stream, tool], runs * 20)
+    si, ti = instructions(stream), instructions(tool)
+    print("Start-up with the 10 mixed rules (no input for --stdin, one path for the tool): "
+          "--stdin %.2f ms and %d instructions, the tool %.2f ms and %d instructions: "
+          "**%.3f** x the tool's wall time, **%.3f** x its instructions.\n"
+          % (sm, si, tm, ti, sm / tm, si / ti))
+
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
-    parser.add_argument("--only", choices=["floor", "sed", "length", "check"], help="one section")
+    parser.add_argument("--only", choices=["floor", "sed", "length", "check", "stdin"],
+                        help="one section")
     parser.add_argument("--tool", help="another Qt 5 build of kevrareplace to measure")
     parser.add_argument("--tool-qt6", help="another Qt 6 build of kevrareplace to measure")
     args = parser.parse_args()
@@ -272,6 +441,8 @@ def main():
             section_length(folder, 10 if args.quick else 30)
         if args.only in (None, "check"):
             section_check(folder, 3 if args.quick else 10)
+        if args.only in (None, "stdin"):
+            section_stdin(folder, 3 if args.quick else 5, 100000, 100 if args.quick else 300)
 
 
 if __name__ == "__main__":

@@ -42,6 +42,7 @@ bool foldsToAscii(const char *data, int size)
     return false;
 }
 
+// Leaves \a data in \a lowered with ASCII letters in lower case; \a data may be lowered's own.
 void toAsciiLower(const char *data, int size, QByteArray &lowered)
 {
     lowered.resize(size);
@@ -75,29 +76,31 @@ void D_BatchReplace::addRule(
 
 void D_BatchReplace::prepare()
 {
-    std::vector<std::pair<int, QByteArray>> csPieces;
-    std::vector<std::pair<int, QByteArray>> ciPieces;
+    // One index for both case modes, by the pieces in lower case, so that a string is searched
+    // once: a case-sensitive rule found that way is checked by its own bytes after.
+    std::vector<std::pair<int, QByteArray>> pieces;
     unindexed.clear();
     ciIndexed.clear();
     anyCiPiece = false;
+    QByteArray key;
     for (int i = 0; i < int(rules.size()); ++i) {
         Entry &entry = rules[size_t(i)];
         const Rule &rule = entry.rule;
         const QString text = requiredText(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
-        // A case-insensitive rule's piece is ASCII.
-        entry.piece = rule.cs ? text.toUtf8() : text.toLatin1().toLower();
+        entry.piece = text.toUtf8();
+        if (!rule.cs)
+            toAsciiLower(entry.piece.constData(), entry.piece.size(), entry.piece);
         anyCiPiece = anyCiPiece || (!rule.cs && !entry.piece.isEmpty());
-        if (entry.piece.size() < 4)
+        if (entry.piece.size() < 4) {
             unindexed.push_back(i);
-        else if (rule.cs)
-            csPieces.emplace_back(i, entry.piece);
-        else
-            ciPieces.emplace_back(i, entry.piece);
+            continue;
+        }
+        toAsciiLower(entry.piece.constData(), entry.piece.size(), key);
+        pieces.emplace_back(i, key);
+        if (!rule.cs)
+            ciIndexed.push_back(i);
     }
-    csIndex.build(csPieces);
-    ciIndex.build(ciPieces);
-    for (const auto &rulePiece : ciPieces)
-        ciIndexed.push_back(rulePiece.first);
+    index.build(pieces);
     prepared = true;
 }
 
@@ -119,14 +122,11 @@ int D_BatchReplace::decide(const char *data, int size, const QString *given, QSt
     if (!prepared)
         prepare();
     candidates.clear();
-    csIndex.collect(data, size, candidates);
+    toAsciiLower(data, size, lowered);
+    index.collect(lowered.constData(), size, candidates);
     const bool folds = anyCiPiece && foldsToAscii(data, size);
-    if (folds) {
+    if (folds)
         candidates.insert(candidates.end(), ciIndexed.begin(), ciIndexed.end());
-    } else if (anyCiPiece) {
-        toAsciiLower(data, size, lowered);
-        ciIndex.collect(lowered.constData(), size, candidates);
-    }
     candidates.insert(candidates.end(), unindexed.begin(), unindexed.end());
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
@@ -138,6 +138,8 @@ int D_BatchReplace::decide(const char *data, int size, const QString *given, QSt
         if (!entry.piece.isEmpty() && (entry.rule.cs || !folds)
             && !holds(entry.rule.cs ? data : lowered.constData(), size, entry.piece))
             continue;
+        if (!canMatch(entry))
+            continue;
         if (!text) {
             decoded = decodeLossless(data, size);
             text = &decoded;
@@ -146,6 +148,30 @@ int D_BatchReplace::decide(const char *data, int size, const QString *given, QSt
             return i;
     }
     return -1;
+}
+
+// Builds the expression of an expression rule the first time a string needs it; false for
+// one that never matches, as D_Replace::apply takes it.
+bool D_BatchReplace::canMatch(Entry &entry)
+{
+    const Rule &rule = entry.rule;
+    if ((!rule.regexp && !rule.wildcard) || entry.expression)
+        return true;
+    if (entry.neverMatches)
+        return false;
+    if (!rule.wildcard && !expressionWithinLimits(rule.pattern)) {
+        entry.neverMatches = true;
+        return false;
+    }
+    entry.expression.reset(
+        new QRegExp(rule.pattern, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive,
+            rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2));
+    if (!entry.expression->isValid()) {
+        entry.neverMatches = true;
+        entry.expression.reset();
+        return false;
+    }
+    return true;
 }
 
 // What D_Replace::apply does with one rule, once a search has found that the rule matches.
@@ -163,21 +189,6 @@ bool D_BatchReplace::changes(Entry &entry, const QString &text, QString &result)
         result = text;
         result.replace(rule.pattern, rule.substitute, cs);
         return result != text;
-    }
-    if (entry.neverMatches)
-        return false;
-    if (!entry.expression) {
-        if (!rule.wildcard && !expressionWithinLimits(rule.pattern)) {
-            entry.neverMatches = true;
-            return false;
-        }
-        entry.expression.reset(
-            new QRegExp(rule.pattern, cs, rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2));
-        if (!entry.expression->isValid()) {
-            entry.neverMatches = true;
-            entry.expression.reset();
-            return false;
-        }
     }
     if (entry.expression->indexIn(text) < 0)
         return false;

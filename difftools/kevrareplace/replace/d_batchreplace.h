@@ -46,13 +46,13 @@ private:
 
     void prepare();
     int decide(const char *data, int size, const QString *given, QString &result);
+    bool canMatch(Entry &entry);
     bool changes(Entry &entry, const QString &text, QString &result);
 
     std::vector<Entry> rules;
     bool prepared = false;
-    D_PieceIndex csIndex; // by their pieces' bytes
-    D_PieceIndex ciIndex; // by their pieces' bytes in lower case
-    std::vector<int> ciIndexed; // the rules of ciIndex
+    D_PieceIndex index; // by their pieces in lower case
+    std::vector<int> ciIndexed; // the case-insensitive rules of the index
     std::vector<int> unindexed; // tried on every string
     bool anyCiPiece = false;
 

@@ -72,16 +72,13 @@ void D_PieceIndex::build(const std::vector<std::pair<int, QByteArray>> &pieces)
         ++bits;
     filterShift = 32 - bits;
     filter.assign((size_t(1) << bits) / 64, 0);
+    pairs.assign((size_t(1) << 16) / 64, 0);
     for (const quint32 key : keys) {
         const quint32 bit = hashOf(key) >> filterShift;
         filter[bit / 64] |= quint64(1) << (bit % 64);
+        const quint16 pair = quint16(key);
+        pairs[pair / 64] |= quint64(1) << (pair % 64);
     }
-}
-
-bool D_PieceIndex::mayHold(quint32 key) const
-{
-    const quint32 bit = hashOf(key) >> filterShift;
-    return filter[bit / 64] & (quint64(1) << (bit % 64));
 }
 
 void D_PieceIndex::collect(const char *data, int size, std::vector<int> &rules) const
@@ -90,7 +87,11 @@ void D_PieceIndex::collect(const char *data, int size, std::vector<int> &rules) 
         return;
     for (int i = 0; i + 4 <= size; ++i) {
         const quint32 key = keyAt(data + i);
-        if (!mayHold(key))
+        const quint16 pair = quint16(key);
+        if (!(pairs[pair / 64] & (quint64(1) << (pair % 64))))
+            continue;
+        const quint32 bit = hashOf(key) >> filterShift;
+        if (!(filter[bit / 64] & (quint64(1) << (bit % 64))))
             continue;
         const auto found = std::lower_bound(keys.begin(), keys.end(), key);
         if (found == keys.end() || *found != key)

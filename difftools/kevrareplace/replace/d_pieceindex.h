@@ -30,10 +30,9 @@ public:
     void collect(const char *data, int size, std::vector<int> &rules) const;
 
 private:
-    bool mayHold(quint32 key) const;
-
-    // A bit for each hash of the keys, so that most of a string's four-byte windows are
-    // passed over without a search of the keys.
+    // A bit for the first two bytes of each key, then one for each hash of the keys, so that
+    // most of a string's four-byte windows are passed over at the cost of a load or two.
+    std::vector<quint64> pairs;
     std::vector<quint64> filter;
     int filterShift = 32;
     std::vector<quint32> keys; // sorted, each once
