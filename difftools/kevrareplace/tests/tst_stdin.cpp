@@ -18,7 +18,8 @@ private Q_SLOTS:
     void sameAsTool();
     void manyLines();
     void coProcess();
-    void writeError();
+    void streamErrors_data();
+    void streamErrors();
 
 private:
     ToolRun map(const QStringList &options, const QByteArray &input);
@@ -76,6 +77,8 @@ void tst_Stdin::records_data()
     QTest::newRow("last line without newline")
         << QStringList() << QByteArray("/x\n/opt/old/") << QByteArray("/x\n/opt/new/\n");
     QTest::newRow("no input, no records") << QStringList() << QByteArray() << QByteArray();
+    QTest::newRow("a line like an option is a string")
+        << QStringList() << QByteArray("-version\n--\n") << QByteArray("-version\n--\n");
     QTest::newRow("carriage return is part of the string")
         << QStringList() << QByteArray("D:\\src\\app\\\r\n") << QByteArray("/work/app/\r\n");
     QTest::newRow("bytes that are not UTF-8 come back as they came")
@@ -158,14 +161,33 @@ void tst_Stdin::coProcess()
     QCOMPARE(process.exitCode(), 0);
 }
 
-void tst_Stdin::writeError()
+void tst_Stdin::streamErrors_data()
 {
-    const ToolRun run = runProgram(QStringLiteral("/bin/sh"),
-        { QStringLiteral("-c"),
-            QStringLiteral("printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >/dev/full"),
-            QStringLiteral(KEVRAREPLACE_CHECK_EXE) },
-        dir.path());
-    COMPARE_RUN(run, 1, "", "Unable to write output: No space left on device\n");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("err");
+
+    QTest::newRow("write error")
+        << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >/dev/full; echo $?" << 1
+        << QByteArray("Unable to write output: No space left on device\n");
+    QTest::newRow("read error")
+        << "\"$0\" -config rules.xml --stdin </; echo $?" << 1
+        << QByteArray("Unable to read input: Is a directory\n");
+    // As any filter: the status of a process that SIGPIPE ended.
+    QTest::newRow("closed pipe")
+        << "yes /opt/old/ | \"$0\" -config rules.xml --stdin | head -c 1 >/dev/null;"
+           " echo \"${PIPESTATUS[1]}\""
+        << 141 << QByteArray();
+}
+
+void tst_Stdin::streamErrors()
+{
+    QFETCH(QString, script);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, err);
+    const ToolRun run = runProgram(QStringLiteral("/bin/bash"),
+        { QStringLiteral("-c"), script, QStringLiteral(KEVRAREPLACE_CHECK_EXE) }, dir.path());
+    COMPARE_RUN(run, 0, QByteArray::number(exitCode) + '\n', err);
 }
 
 QTEST_GUILESS_MAIN(tst_Stdin)
