@@ -494,14 +494,16 @@ void Expression::atom(Part &part)
         break;
     case Token::BackReference:
         backReference = std::max<qint64>(backReference, reader.number);
-        // Beyond the library's limit a back-reference is an error and builds no item; with a
-        // number of 0 (a 16-bit overflow) the matcher would read before its tables.
+        // Beyond the library's limit a back-reference is an error. The one that first raises
+        // the highest number builds no item, but every later one does, the copies of a
+        // repetition too, while the matcher's tables grow with that number: counted as an
+        // item always. With a number of 0 (a 16-bit overflow) the matcher would read before
+        // its tables.
         if (reader.number == 0)
             totals.stop = true;
         if (reader.number > maxBackReferences)
             reader.error = true;
-        else
-            addItem(part, 1);
+        addItem(part, 1);
         part = { 1, 1, true, reader.number <= maxBackReferences ? 1 : 0 };
         break;
     case Token::Dollar:

@@ -133,6 +133,10 @@ void tst_Replace::apply_data()
                                 true),
                            rule(Fixed, "b", "B", true) }
         << "ab" << "aB";
+    QTest::newRow("regexp, repeated back-reference beyond the limit, next rule tried")
+        << QVector<Rule> { rule(Expression, "a2222\\8887{1000}\\", "X", true),
+                           rule(Fixed, "b", "B", true) }
+        << "a2222b" << "a2222B";
     QTest::newRow("regexp, optional items linked, next rule tried")
         << QVector<Rule> { rule(Expression, QByteArray("(?:a?){1000}").repeated(8).constData(), "X",
                                 true),
@@ -172,8 +176,10 @@ void tst_Replace::limits_data()
     QTest::newRow("most groups times items") << groups << true;
     QTest::newRow("one group more") << groups + QLatin1String("(x)") << false;
     QTest::newRow("repeated groups count as copies") << "((x+){1000}){50}" << false;
-    QTest::newRow("back-reference counts as groups") << "x{999}\\1000" << true;
-    QTest::newRow("back-reference beyond") << "x{999}\\1001" << false;
+    QTest::newRow("back-reference counts as groups") << "x{998}\\1000" << true;
+    QTest::newRow("back-reference beyond") << "x{998}\\1001" << false;
+    QTest::newRow("back-reference beyond the library's limit, repeated")
+        << "\\8887{1000}" << false;
     QTest::newRow("back-reference numbers wrap at 16 bits") << "x\\99999999999999999999" << true;
     QTest::newRow("back-reference wrapping to 0") << "(a)\\65536" << false;
     QTest::newRow("octal escape is no back-reference") << "x{1000}\\0777777" << true;
