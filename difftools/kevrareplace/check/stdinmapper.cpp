@@ -3,7 +3,6 @@
 
 #include "stdinmapper.h"
 #include "replace/d_batchreplace.h"
-#include "text/losslesscodec.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -125,7 +124,7 @@ void D_StdinMapper::mapString(const char *data, int size)
     }
     // A string that no rule changes comes back as its very bytes.
     if (rule >= 0)
-        output += encodeLossless(result);
+        output += result;
     else
         output.append(data, size);
     output += terminator;

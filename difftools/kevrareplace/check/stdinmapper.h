@@ -43,7 +43,7 @@ private:
     const QVector<QByteArray> locations;
     char terminator = '\n';
     bool verbose = false;
-    QString result;
+    QByteArray result;
     QByteArray output;
 };
 

@@ -11,6 +11,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 struct D_BatchReplace::Entry
@@ -19,7 +20,14 @@ struct D_BatchReplace::Entry
     // Bytes that every match contains (in lower case for a case-insensitive rule); empty when
     // none are known.
     QByteArray piece;
+    // For a fixed-text rule whose pattern is ASCII and whose substitute holds no surrogate: the
+    // pattern (in lower case when case is ignored) and the substitute's bytes, with which the
+    // rule is applied to a string of ASCII bytes as bytes, as it would be to its text.
+    QByteArray asciiPattern;
+    QByteArray asciiSubstitute;
     bool neverMatches = false;
+    // For an expression: its substitute refers to none of its groups.
+    bool plainSubstitute = false;
     std::unique_ptr<QRegExp> expression;
     std::unique_ptr<QStringMatcher> matcher;
 };
@@ -53,6 +61,48 @@ void toAsciiLower(const char *data, int size, QByteArray &lowered)
     }
 }
 
+bool isAscii(const char *data, int size)
+{
+    return std::all_of(data, data + size, [](char c) { return uchar(c) < 0x80; });
+}
+
+// Whether QString::replace(const QRegExp &, const QString &) puts \a substitute in as it stands:
+// it takes \N (one digit or two, any digit that has a value) for group N when there is one.
+bool refersToGroups(const QString &substitute, int groups)
+{
+    for (int i = 0; i + 1 < substitute.size(); ++i) {
+        const int group = substitute.at(i + 1).digitValue();
+        if (substitute.at(i) == QLatin1Char('\\') && group > 0 && group <= groups)
+            return true;
+    }
+    return false;
+}
+
+// What QString::replace(const QRegExp &, const QString &) makes of \a text with a substitute
+// that refers to no group, without the copy of the expression it makes: the matches, each
+// searched from the end of the one before (one on after an empty one), replaced in turn.
+// \a expression has just found the first one at \a first. From 2047 matches on the library
+// searches its own result again: false then, and \a result holds nothing of use.
+bool replaceMatches(QRegExp &expression, int first, const QString &text,
+    const QString &substitute, QString &result)
+{
+    constexpr int libraryBatch = 2047;
+    result.resize(0);
+    int copied = 0;
+    int count = 0;
+    for (int at = first; at >= 0;) {
+        if (++count == libraryBatch)
+            return false;
+        const int length = expression.matchedLength();
+        result.append(text.constData() + copied, at - copied);
+        result.append(substitute);
+        copied = at + length;
+        at = expression.indexIn(text, copied + (length == 0 ? 1 : 0));
+    }
+    result.append(text.constData() + copied, text.size() - copied);
+    return true;
+}
+
 bool holds(const char *data, int size, const QByteArray &piece)
 {
     return std::string_view(data, size_t(size))
@@ -69,8 +119,8 @@ D_BatchReplace::~D_BatchReplace() = default;
 void D_BatchReplace::addRule(
     const QString &pattern, const QString &substitute, bool regexp, bool cs, bool wildcard)
 {
-    rules.push_back(Entry { Rule { pattern, substitute, regexp, cs, wildcard }, QByteArray(), false,
-        nullptr, nullptr });
+    rules.emplace_back();
+    rules.back().rule = Rule { pattern, substitute, regexp, cs, wildcard };
     prepared = false;
 }
 
@@ -90,6 +140,15 @@ void D_BatchReplace::prepare()
         entry.piece = text.toUtf8();
         if (!rule.cs)
             toAsciiLower(entry.piece.constData(), entry.piece.size(), entry.piece);
+        // Between ASCII texts the library's case folding is that of ASCII letters alone.
+        const bool noSurrogate = std::none_of(rule.substitute.begin(), rule.substitute.end(),
+            [](QChar ch) { return ch.isSurrogate(); });
+        if (!rule.regexp && !rule.wildcard && !rule.pattern.isEmpty() && noSurrogate
+            && entry.piece.size() == rule.pattern.size()
+            && isAscii(entry.piece.constData(), entry.piece.size())) {
+            entry.asciiPattern = entry.piece;
+            entry.asciiSubstitute = rule.substitute.toUtf8();
+        }
         anyCiPiece = anyCiPiece || (!rule.cs && !entry.piece.isEmpty());
         if (entry.piece.size() < 4) {
             unindexed.push_back(i);
@@ -104,9 +163,10 @@ void D_BatchReplace::prepare()
     prepared = true;
 }
 
-int D_BatchReplace::map(const char *data, int size, QString &result)
+int D_BatchReplace::map(const char *data, int size, QByteArray &result)
 {
-    return decide(data, size, nullptr, result);
+    QString text;
+    return decide(data, size, nullptr, text, &result);
 }
 
 QString D_BatchReplace::apply(const QString &input)
@@ -114,10 +174,13 @@ QString D_BatchReplace::apply(const QString &input)
     // The bytes only steer the search: lone surrogates, which UTF-8 cannot hold, are in no piece.
     const QByteArray bytes = input.toUtf8();
     QString result;
-    return decide(bytes.constData(), bytes.size(), &input, result) < 0 ? input : result;
+    return decide(bytes.constData(), bytes.size(), &input, result, nullptr) < 0 ? input : result;
 }
 
-int D_BatchReplace::decide(const char *data, int size, const QString *given, QString &result)
+// With \a bytes, the result is given there, as encodeLossless gives it, and a string of ASCII
+// bytes is searched and changed as bytes by the rules that allow it.
+int D_BatchReplace::decide(
+    const char *data, int size, const QString *given, QString &result, QByteArray *bytes)
 {
     if (!prepared)
         prepare();
@@ -133,21 +196,54 @@ int D_BatchReplace::decide(const char *data, int size, const QString *given, QSt
 
     QString decoded;
     const QString *text = given;
+    int ascii = -1; // whether the string is ASCII, once known
     for (const int i : candidates) {
         Entry &entry = rules[size_t(i)];
         if (!entry.piece.isEmpty() && (entry.rule.cs || !folds)
             && !holds(entry.rule.cs ? data : lowered.constData(), size, entry.piece))
             continue;
+        if (bytes && !entry.asciiPattern.isEmpty()) {
+            if (ascii < 0)
+                ascii = isAscii(data, size);
+            if (ascii) {
+                if (changesAscii(entry, data, size, *bytes))
+                    return i;
+                continue;
+            }
+        }
         if (!canMatch(entry))
             continue;
         if (!text) {
             decoded = decodeLossless(data, size);
             text = &decoded;
         }
-        if (changes(entry, *text, result))
+        if (changes(entry, *text, result)) {
+            if (bytes)
+                *bytes = encodeLossless(result);
             return i;
+        }
     }
     return -1;
+}
+
+// What QString::replace makes of an ASCII string with an ASCII pattern: every occurrence, left
+// to right and apart, replaced.
+bool D_BatchReplace::changesAscii(
+    const Entry &entry, const char *data, int size, QByteArray &result) const
+{
+    const std::string_view searched(entry.rule.cs ? data : lowered.constData(), size_t(size));
+    const std::string_view pattern(entry.asciiPattern.constData(), size_t(entry.asciiPattern.size()));
+    result.resize(0);
+    size_t from = 0;
+    for (size_t at; (at = searched.find(pattern, from)) != std::string_view::npos;
+         from = at + pattern.size()) {
+        result.append(data + from, int(at - from));
+        result.append(entry.asciiSubstitute);
+    }
+    if (from == 0)
+        return false;
+    result.append(data + from, int(size_t(size) - from));
+    return result.size() != size || std::memcmp(result.constData(), data, size_t(size)) != 0;
 }
 
 // Builds the expression of an expression rule the first time a string needs it; false for
@@ -171,6 +267,7 @@ bool D_BatchReplace::canMatch(Entry &entry)
         entry.expression.reset();
         return false;
     }
+    entry.plainSubstitute = !refersToGroups(rule.substitute, entry.expression->captureCount());
     return true;
 }
 
@@ -190,9 +287,13 @@ bool D_BatchReplace::changes(Entry &entry, const QString &text, QString &result)
         result.replace(rule.pattern, rule.substitute, cs);
         return result != text;
     }
-    if (entry.expression->indexIn(text) < 0)
+    const int first = entry.expression->indexIn(text);
+    if (first < 0)
         return false;
-    result = text;
-    replaceExpression(result, *entry.expression, rule.substitute);
+    if (!entry.plainSubstitute
+        || !replaceMatches(*entry.expression, first, text, rule.substitute, result)) {
+        result = text;
+        replaceExpression(result, *entry.expression, rule.substitute);
+    }
     return result != text;
 }

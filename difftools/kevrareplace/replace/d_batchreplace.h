@@ -34,9 +34,10 @@ public:
         const QString &pattern, const QString &substitute, bool regexp, bool cs, bool wildcard);
 
     /// The number (from 0, in the order of addRule) of the first rule that changes the string
-    /// decodeLossless makes of the \a size bytes at \a data, setting \a result to what the rule
-    /// makes of it; -1 when no rule changes it (\a result then holds nothing of use).
-    int map(const char *data, int size, QString &result);
+    /// decodeLossless makes of the \a size bytes at \a data, setting \a result to the bytes
+    /// encodeLossless makes of what the rule makes of it; -1 when no rule changes it (\a result
+    /// then holds nothing of use).
+    int map(const char *data, int size, QByteArray &result);
 
     /// Returns \a input rewritten as D_Replace::apply rewrites it.
     QString apply(const QString &input);
@@ -45,9 +46,11 @@ private:
     struct Entry;
 
     void prepare();
-    int decide(const char *data, int size, const QString *given, QString &result);
+    int decide(const char *data, int size, const QString *given, QString &result,
+        QByteArray *bytes);
     bool canMatch(Entry &entry);
     bool changes(Entry &entry, const QString &text, QString &result);
+    bool changesAscii(const Entry &entry, const char *data, int size, QByteArray &result) const;
 
     std::vector<Entry> rules;
     bool prepared = false;
