@@ -7,6 +7,7 @@
 #include "requiredtext.h"
 #include "text/losslesscodec.h"
 
+#include <QList>
 #include <QRegExp>
 #include <QStringMatcher>
 
@@ -20,10 +21,11 @@ struct D_BatchReplace::Entry
     // Bytes that every match contains (in lower case for a case-insensitive rule); empty when
     // none are known.
     QByteArray piece;
-    // For a fixed-text rule whose pattern is ASCII and whose substitute holds no surrogate: the
-    // pattern (in lower case when case is ignored) and the substitute's bytes, with which the
-    // rule is applied to a string of ASCII bytes as bytes, as it would be to its text.
-    QByteArray asciiPattern;
+    // For a fixed-text rule, or a wildcard of plain characters and stars, whose pattern is ASCII
+    // and whose substitute holds no surrogate: the pattern's texts between the stars (in lower
+    // case when case is ignored) and the substitute's bytes, with which the rule is applied to a
+    // string of ASCII bytes as bytes, as it would be to its text.
+    std::vector<QByteArray> asciiParts;
     QByteArray asciiSubstitute;
     bool neverMatches = false;
     // For an expression: its substitute refers to none of its groups.
@@ -103,6 +105,46 @@ bool replaceMatches(QRegExp &expression, int first, const QString &text,
     return true;
 }
 
+// A wildcard of ASCII characters other than ? and sets, not empty: each star matches any text,
+// the rest itself.
+bool isStarPattern(const QString &pattern)
+{
+    return !pattern.isEmpty() && std::all_of(pattern.begin(), pattern.end(), [](QChar ch) {
+        return ch.unicode() < 0x80 && ch != QLatin1Char('?') && ch != QLatin1Char('[')
+            && ch != QLatin1Char(']') && ch != QLatin1Char('\\');
+    });
+}
+
+std::string_view view(const QByteArray &bytes)
+{
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
+}
+
+// The match that QRegExp finds from \a from for the texts \a parts joined by stars: the first
+// start where all of them follow each other, and from there the longest.
+size_t findStarMatch(
+    std::string_view text, const std::vector<QByteArray> &parts, size_t from, size_t &end)
+{
+    const size_t start = text.find(view(parts.front()), from);
+    if (start == std::string_view::npos || parts.size() == 1) {
+        end = start + size_t(parts.front().size());
+        return start;
+    }
+    size_t at = start + size_t(parts.front().size());
+    for (size_t i = 1; i + 1 < parts.size(); ++i) {
+        at = text.find(view(parts[i]), at);
+        if (at == std::string_view::npos)
+            return at;
+        at += size_t(parts[i].size());
+    }
+    const std::string_view last = view(parts.back());
+    const size_t lastAt = last.empty() ? text.size() : text.rfind(last);
+    if (lastAt == std::string_view::npos || lastAt < at)
+        return std::string_view::npos;
+    end = lastAt + last.size();
+    return start;
+}
+
 bool holds(const char *data, int size, const QByteArray &piece)
 {
     return std::string_view(data, size_t(size))
@@ -146,7 +188,15 @@ void D_BatchReplace::prepare()
         if (!rule.regexp && !rule.wildcard && !rule.pattern.isEmpty() && noSurrogate
             && entry.piece.size() == rule.pattern.size()
             && isAscii(entry.piece.constData(), entry.piece.size())) {
-            entry.asciiPattern = entry.piece;
+            entry.asciiParts = { entry.piece };
+            entry.asciiSubstitute = rule.substitute.toUtf8();
+        }
+        if (rule.wildcard && noSurrogate && isStarPattern(rule.pattern)) {
+            QByteArray pattern = rule.pattern.toLatin1();
+            if (!rule.cs)
+                toAsciiLower(pattern.constData(), pattern.size(), pattern);
+            const QList<QByteArray> parts = pattern.split('*');
+            entry.asciiParts.assign(parts.begin(), parts.end());
             entry.asciiSubstitute = rule.substitute.toUtf8();
         }
         anyCiPiece = anyCiPiece || (!rule.cs && !entry.piece.isEmpty());
@@ -202,7 +252,7 @@ int D_BatchReplace::decide(
         if (!entry.piece.isEmpty() && (entry.rule.cs || !folds)
             && !holds(entry.rule.cs ? data : lowered.constData(), size, entry.piece))
             continue;
-        if (bytes && !entry.asciiPattern.isEmpty()) {
+        if (bytes && !entry.asciiParts.empty()) {
             if (ascii < 0)
                 ascii = isAscii(data, size);
             if (ascii) {
@@ -226,23 +276,29 @@ int D_BatchReplace::decide(
     return -1;
 }
 
-// What QString::replace makes of an ASCII string with an ASCII pattern: every occurrence, left
-// to right and apart, replaced.
+// What the rule makes of an ASCII string: every match, each searched from the end of the one
+// before (one on after an empty one), replaced in turn, as QString::replace does with the
+// pattern's text or expression. Neither kind looks before a match, so the library's searches
+// in its own result past 2047 matches find what these find.
 bool D_BatchReplace::changesAscii(
     const Entry &entry, const char *data, int size, QByteArray &result) const
 {
     const std::string_view searched(entry.rule.cs ? data : lowered.constData(), size_t(size));
-    const std::string_view pattern(entry.asciiPattern.constData(), size_t(entry.asciiPattern.size()));
     result.resize(0);
-    size_t from = 0;
-    for (size_t at; (at = searched.find(pattern, from)) != std::string_view::npos;
-         from = at + pattern.size()) {
-        result.append(data + from, int(at - from));
+    size_t copied = 0;
+    bool found = false;
+    size_t end = 0;
+    for (size_t at = findStarMatch(searched, entry.asciiParts, 0, end);
+         at != std::string_view::npos;
+         at = findStarMatch(searched, entry.asciiParts, end + (at == end ? 1 : 0), end)) {
+        found = true;
+        result.append(data + copied, int(at - copied));
         result.append(entry.asciiSubstitute);
+        copied = end;
     }
-    if (from == 0)
+    if (!found)
         return false;
-    result.append(data + from, int(size_t(size) - from));
+    result.append(data + copied, int(size_t(size) - copied));
     return result.size() != size || std::memcmp(result.constData(), data, size_t(size)) != 0;
 }
 

@@ -127,6 +127,15 @@ void tst_BatchReplace::sameAsReplace_data()
         << QVector<Rule> { rule(Expression, "(a)", "\\2", true) } << QByteArray("aba");
     QTest::newRow("expression: reference by a digit beyond ASCII")
         << QVector<Rule> { rule(Expression, "(a)", "<\\\xd9\xa1>", true) } << QByteArray("aba");
+    QTest::newRow("wildcard of stars: the longest match from the first start")
+        << QVector<Rule> { rule(Wildcard, "c:/*/X", "-", false) } << QByteArray("C:/a/x/b/x C:/c/x.");
+    QTest::newRow("wildcard of stars: leading, doubled and trailing stars")
+        << QVector<Rule> { rule(Wildcard, "*.o**r*", "-", true) } << QByteArray("a.or/b.o/r");
+    QTest::newRow("wildcard of stars: an empty match after the whole string")
+        << QVector<Rule> { rule(Wildcard, "*", "-", true) } << QByteArray("abc");
+    QTest::newRow("wildcard of stars: parts out of order")
+        << QVector<Rule> { rule(Wildcard, "b*a", "-", true), rule(Fixed, "a", "A", true) }
+        << QByteArray("ab");
     // Past its first 2047 matches the library searches its result: the b after the last one
     // follows the substitute, not the b it replaced.
     QTest::newRow("expression: more matches than the library replaces at once")
