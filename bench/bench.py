@@ -442,7 +442,7 @@ def main():
         if args.only in (None, "check"):
             section_check(folder, 3 if args.quick else 10)
         if args.only in (None, "stdin"):
-            section_stdin(folder, 3 if args.quick else 5, 100000, 100 if args.quick else 300)
+            section_stdin(folder, 3 if args.quick else 11, 100000, 100 if args.quick else 300)
 
 
 if __name__ == "__main__":
