@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "d_batchreplace.h"
+#include "asciireplace.h"
 #include "expressionlimits.h"
 #include "qtcompat.h"
 #include "requiredtext.h"
@@ -12,7 +13,6 @@
 #include <QStringMatcher>
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 struct D_BatchReplace::Entry
@@ -63,11 +63,6 @@ void toAsciiLower(const char *data, int size, QByteArray &lowered)
     }
 }
 
-bool isAscii(const char *data, int size)
-{
-    return std::all_of(data, data + size, [](char c) { return uchar(c) < 0x80; });
-}
-
 // Whether QString::replace(const QRegExp &, const QString &) puts \a substitute in as it stands:
 // it takes \N (one digit or two, any digit that has a value) for group N when there is one.
 bool refersToGroups(const QString &substitute, int groups)
@@ -103,46 +98,6 @@ bool replaceMatches(QRegExp &expression, int first, const QString &text,
     }
     result.append(text.constData() + copied, text.size() - copied);
     return true;
-}
-
-// A wildcard of ASCII characters other than ? and sets, not empty: each star matches any text,
-// the rest itself.
-bool isStarPattern(const QString &pattern)
-{
-    return !pattern.isEmpty() && std::all_of(pattern.begin(), pattern.end(), [](QChar ch) {
-        return ch.unicode() < 0x80 && ch != QLatin1Char('?') && ch != QLatin1Char('[')
-            && ch != QLatin1Char(']') && ch != QLatin1Char('\\');
-    });
-}
-
-std::string_view view(const QByteArray &bytes)
-{
-    return std::string_view(bytes.constData(), size_t(bytes.size()));
-}
-
-// The match that QRegExp finds from \a from for the texts \a parts joined by stars: the first
-// start where all of them follow each other, and from there the longest.
-size_t findStarMatch(
-    std::string_view text, const std::vector<QByteArray> &parts, size_t from, size_t &end)
-{
-    const size_t start = text.find(view(parts.front()), from);
-    if (start == std::string_view::npos || parts.size() == 1) {
-        end = start + size_t(parts.front().size());
-        return start;
-    }
-    size_t at = start + size_t(parts.front().size());
-    for (size_t i = 1; i + 1 < parts.size(); ++i) {
-        at = text.find(view(parts[i]), at);
-        if (at == std::string_view::npos)
-            return at;
-        at += size_t(parts[i].size());
-    }
-    const std::string_view last = view(parts.back());
-    const size_t lastAt = last.empty() ? text.size() : text.rfind(last);
-    if (lastAt == std::string_view::npos || lastAt < at)
-        return std::string_view::npos;
-    end = lastAt + last.size();
-    return start;
 }
 
 bool holds(const char *data, int size, const QByteArray &piece)
@@ -182,23 +137,22 @@ void D_BatchReplace::prepare()
         entry.piece = text.toUtf8();
         if (!rule.cs)
             toAsciiLower(entry.piece.constData(), entry.piece.size(), entry.piece);
-        // Between ASCII texts the library's case folding is that of ASCII letters alone.
-        const bool noSurrogate = std::none_of(rule.substitute.begin(), rule.substitute.end(),
-            [](QChar ch) { return ch.isSurrogate(); });
-        if (!rule.regexp && !rule.wildcard && !rule.pattern.isEmpty() && noSurrogate
+        // A fixed text's piece is all of it unless a character breaks it.
+        if (!rule.regexp && !rule.wildcard && !rule.pattern.isEmpty()
             && entry.piece.size() == rule.pattern.size()
             && isAscii(entry.piece.constData(), entry.piece.size())) {
             entry.asciiParts = { entry.piece };
-            entry.asciiSubstitute = rule.substitute.toUtf8();
-        }
-        if (rule.wildcard && noSurrogate && isStarPattern(rule.pattern)) {
+        } else if (rule.wildcard && isStarPattern(rule.pattern)) {
             QByteArray pattern = rule.pattern.toLatin1();
             if (!rule.cs)
                 toAsciiLower(pattern.constData(), pattern.size(), pattern);
             const QList<QByteArray> parts = pattern.split('*');
             entry.asciiParts.assign(parts.begin(), parts.end());
-            entry.asciiSubstitute = rule.substitute.toUtf8();
         }
+        if (std::any_of(rule.substitute.begin(), rule.substitute.end(),
+                [](QChar ch) { return ch.isSurrogate(); }))
+            entry.asciiParts.clear();
+        entry.asciiSubstitute = entry.asciiParts.empty() ? QByteArray() : rule.substitute.toUtf8();
         anyCiPiece = anyCiPiece || (!rule.cs && !entry.piece.isEmpty());
         if (entry.piece.size() < 4) {
             unindexed.push_back(i);
@@ -256,7 +210,9 @@ int D_BatchReplace::decide(
             if (ascii < 0)
                 ascii = isAscii(data, size);
             if (ascii) {
-                if (changesAscii(entry, data, size, *bytes))
+                const std::string_view searched(
+                    entry.rule.cs ? data : lowered.constData(), size_t(size));
+                if (replaceAscii(searched, data, entry.asciiParts, entry.asciiSubstitute, *bytes))
                     return i;
                 continue;
             }
@@ -274,32 +230,6 @@ int D_BatchReplace::decide(
         }
     }
     return -1;
-}
-
-// What the rule makes of an ASCII string: every match, each searched from the end of the one
-// before (one on after an empty one), replaced in turn, as QString::replace does with the
-// pattern's text or expression. Neither kind looks before a match, so the library's searches
-// in its own result past 2047 matches find what these find.
-bool D_BatchReplace::changesAscii(
-    const Entry &entry, const char *data, int size, QByteArray &result) const
-{
-    const std::string_view searched(entry.rule.cs ? data : lowered.constData(), size_t(size));
-    result.resize(0);
-    size_t copied = 0;
-    bool found = false;
-    size_t end = 0;
-    for (size_t at = findStarMatch(searched, entry.asciiParts, 0, end);
-         at != std::string_view::npos;
-         at = findStarMatch(searched, entry.asciiParts, end + (at == end ? 1 : 0), end)) {
-        found = true;
-        result.append(data + copied, int(at - copied));
-        result.append(entry.asciiSubstitute);
-        copied = end;
-    }
-    if (!found)
-        return false;
-    result.append(data + copied, int(size_t(size) - copied));
-    return result.size() != size || std::memcmp(result.constData(), data, size_t(size)) != 0;
 }
 
 // Builds the expression of an expression rule the first time a string needs it; false for

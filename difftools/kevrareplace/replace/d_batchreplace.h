@@ -50,7 +50,6 @@ private:
         QByteArray *bytes);
     bool canMatch(Entry &entry);
     bool changes(Entry &entry, const QString &text, QString &result);
-    bool changesAscii(const Entry &entry, const char *data, int size, QByteArray &result) const;
 
     std::vector<Entry> rules;
     bool prepared = false;
