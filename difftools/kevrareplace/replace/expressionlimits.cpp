@@ -23,6 +23,9 @@
 //   to the first parenthesis it does not open. When that one has an error, the enclosing
 //   expression reads the lookahead's content once more itself.
 // - A stray ")" ends the whole pattern: nothing after it is built.
+// - Past 13 lookaheads in one expression, each further one is an error, and the library keeps
+//   the expression it built for it nowhere, nor frees it: such a pattern is taken as invalid at
+//   once, which is what the library makes of it too, without the memory it would lose.
 
 namespace {
 
@@ -461,7 +464,7 @@ void Expression::factor(Part &part)
     otherCaptures = grown(otherCaptures, otherCapturesBefore);
     lookaheads = grown(lookaheads, lookaheadsBefore);
     if (lookaheads > maxLookaheads)
-        reader.error = true;
+        totals.stop = true;
     otherCaptures = sum(otherCaptures, ownCaptures + 1);
 
     // Optional copies nest, each skippable with all after it; required ones precede them, and
@@ -549,7 +552,7 @@ void Expression::lookahead(Part &part)
     else if (length < 0)
         reader.error = true;
     if (++lookaheads > maxLookaheads)
-        reader.error = true;
+        totals.stop = true;
     part.anchors = std::max<qint64>(part.anchors, 1);
     read();
     if (token != Token::RightParen)

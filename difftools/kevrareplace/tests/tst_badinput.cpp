@@ -187,6 +187,9 @@ void tst_BadInput::rule_data()
     QTest::newRow("regexp with lookaheads read again")
         << ruleFile(fileElement("path=\"" + QByteArray("(?=").repeated(30) + "]\" regexp=\"1\"") + next)
         << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with lookaheads beyond the limit")
+        << ruleFile(fileElement("path=\"" + QByteArray("(?=a)").repeated(14) + "a\" regexp=\"1\"") + next)
+        << QByteArray("abc") << QByteArray("abC\n");
     QTest::newRow("regexp with a repeated back-reference beyond the limit")
         << ruleFile(fileElement("path=\"a2222\\8887{1000}\\\" regexp=\"1\"") + next)
         << QByteArray("abc") << QByteArray("abC\n");

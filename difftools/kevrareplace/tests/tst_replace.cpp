@@ -133,6 +133,11 @@ void tst_Replace::apply_data()
                                 true),
                            rule(Fixed, "b", "B", true) }
         << "ab" << "aB";
+    QTest::newRow("regexp, lookaheads beyond the limit, next rule tried")
+        << QVector<Rule> { rule(Expression, (QByteArray("(?=a)").repeated(14) + 'a').constData(),
+                                "X", true),
+                           rule(Fixed, "b", "B", true) }
+        << "ab" << "aB";
     QTest::newRow("regexp, repeated back-reference beyond the limit, next rule tried")
         << QVector<Rule> { rule(Expression, "a2222\\8887{1000}\\", "X", true),
                            rule(Fixed, "b", "B", true) }
@@ -193,6 +198,10 @@ void tst_Replace::limits_data()
     QTest::newRow("optional items link to all after them")
         << QStringLiteral("(?:a?){1000}").repeated(2) << false;
     QTest::newRow("lookahead escapes of unknown reading") << "(?=\\p{Lu})" << false;
+    const QString lookaheads = QStringLiteral("(?=a)").repeated(13);
+    QTest::newRow("most lookaheads") << lookaheads << true;
+    QTest::newRow("one lookahead more") << lookaheads + QLatin1String("(?!b)") << false;
+    QTest::newRow("lookaheads in copies count") << "(?:(?=a)b){14}" << false;
     QTest::newRow("classes count their ranges")
         << QStringLiteral("[a-bc-de-fg-hi-j]{1000}").repeated(42) << false;
 }
