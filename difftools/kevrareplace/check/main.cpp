@@ -6,7 +6,7 @@
 #include "explain.h"
 #include "gccformat.h"
 #include "lint.h"
-#include "replace/d_batchreplace.h"
+#include "batch/d_batchreplace.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
 #include "sarifformat.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "stdinmapper.h"
-#include "replace/d_batchreplace.h"
+#include "batch/d_batchreplace.h"
 
 #include <cerrno>
 #include <cstdio>

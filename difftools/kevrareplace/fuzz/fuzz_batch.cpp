@@ -8,7 +8,7 @@
 // field after them is a string, taken as bytes. The bytes 0x01 to 0x04 stand for the
 // characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F and U+212A.
 
-#include "replace/d_batchreplace.h"
+#include "batch/d_batchreplace.h"
 #include "replace/d_replace.h"
 #include "text/losslesscodec.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "replace/d_batchreplace.h"
+#include "batch/d_batchreplace.h"
 #include "replace/d_replace.h"
 #include "replace/expressionlimits.h"
 #include "replace/requiredtext.h"

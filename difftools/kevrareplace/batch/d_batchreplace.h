@@ -5,7 +5,7 @@
 #define D_BATCHREPLACE_H
 
 #include "d_pieceindex.h"
-#include "d_replace.h"
+#include "replace/d_replace.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,9 +3,9 @@
 
 #include "d_batchreplace.h"
 #include "asciireplace.h"
-#include "expressionlimits.h"
-#include "qtcompat.h"
-#include "requiredtext.h"
+#include "replace/expressionlimits.h"
+#include "replace/qtcompat.h"
+#include "replace/requiredtext.h"
 #include "text/losslesscodec.h"
 
 #include <QList>
