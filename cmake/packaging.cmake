@@ -29,6 +29,9 @@ install(FILES README.md ${kevrareplace_dir}/packaging/copyright
     ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
     DESTINATION ${kevrareplace_docdir})
 install(FILES ${kevrareplace_dir}/examples/paths.xml DESTINATION ${kevrareplace_docdir}/examples)
+# For editors that check a rule file as it is typed.
+install(FILES ${kevrareplace_dir}/schema/kevrareplace.xsd
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/kevrareplace)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kevrareplace)

@@ -6,7 +6,7 @@
 # the package with lintian and its copyright file as Debian's tools parse it. Needs a configured and built build/ (see scripts/test.sh).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh lintian dpkg-dev file python3-debian
+sh scripts/deps.sh lintian dpkg-dev file python3-debian libxml2-utils
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 expected=/work/app/src/main.cpp
@@ -29,6 +29,9 @@ check_companion "$root/install/usr/bin/kevrareplace-check" \
     "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
 [ -f "$root/install/usr/share/man/man1/kevrareplace.1.gz" ]
 [ -f "$root/install/usr/share/man/man1/kevrareplace-check.1.gz" ]
+# The installed example validates against the installed schema.
+xmllint --noout --schema "$root/install/usr/share/kevrareplace/kevrareplace.xsd" \
+    "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
 
 rm -f build/kevrareplace_*.deb
 (cd build && cpack -G DEB >/dev/null)
@@ -37,6 +40,7 @@ dpkg-deb -x "$package" "$root/deb"
 check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
 check_companion "$root/deb/usr/bin/kevrareplace-check" \
     "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
+[ -f "$root/deb/usr/share/kevrareplace/kevrareplace.xsd" ] || { echo "no schema in $package"; exit 1; }
 dpkg-deb -f "$package" Package Version Depends
 # lintian reads the copyright file of a binary package only loosely: parse it strictly, in the
 # machine-readable form, with the parser of Debian's tools (the system's python has it).

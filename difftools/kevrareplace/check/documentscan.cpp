@@ -186,7 +186,8 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
                             break;
                         }
                     }
-                    attributes.append({ attributeName, attribute.value().toString(), at });
+                    attributes.append({ attributeName, attribute.value().toString(), at,
+                        attribute.namespaceUri().toString() });
                 }
                 visit(index, attributes);
             }

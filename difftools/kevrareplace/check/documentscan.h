@@ -40,9 +40,10 @@ struct ScanElement
 /// An attribute of a start tag, with the offset of its name.
 struct ScanAttribute
 {
-    QString name;
+    QString name; ///< as written, prefix included
     QString value;
     qint64 offset;
+    QString namespaceUri; ///< the namespace its prefix is bound to; empty without a prefix
 };
 
 /// What the XML of the joined rule files holds, with positions: every element the stream

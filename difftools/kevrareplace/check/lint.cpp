@@ -16,6 +16,8 @@ namespace {
 const QStringList knownAttributes = { QStringLiteral("path"), QStringLiteral("replacepath"),
     QStringLiteral("cs"), QStringLiteral("wildcard"), QStringLiteral("regexp") };
 
+const QLatin1String schemaInstanceNamespace("http://www.w3.org/2001/XMLSchema-instance");
+
 QString quoted(const QString &text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
 
 QString localName(const QString &name) { return name.mid(name.indexOf(QLatin1Char(':')) + 1); }
@@ -122,6 +124,10 @@ private:
         if (local != QLatin1String("file"))
             return;
         for (const ScanAttribute &attribute : attributes) {
+            // Instructions to schema processors, such as an editor's schema location, are
+            // allowed on every element and mean nothing to the tool.
+            if (attribute.namespaceUri == schemaInstanceNamespace)
+                continue;
             if (!knownAttributes.contains(attribute.name)) {
                 const QString nearest = nearestAttribute(attribute.name);
                 add("unknown-attribute", attribute.offset,

@@ -48,6 +48,13 @@ static QStringList configArguments(const QString &folder, const Files &files)
     return arguments;
 }
 
+// A rule file of tests/data, shared with the schema's test: the traps it must refuse too.
+static QByteArray dataFile(const char *name)
+{
+    QFile file(QLatin1String(KEVRAREPLACE_TEST_DATA "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 static QByteArray ruleFile(const QByteArray &body)
 {
     return "<?xml version=\"1.0\"?>\n<replacement>\n" + body + "</replacement>\n";
@@ -61,11 +68,8 @@ void tst_Check::findings_data()
     QFile example(QStringLiteral(KEVRAREPLACE_EXAMPLE));
     QVERIFY(example.open(QIODevice::ReadOnly));
     QTest::newRow("clean: the example") << Files { example.readAll() } << QStringList();
-    QTest::newRow("clean: the README's file") << Files {
-        ruleFile("  <file path=\"/mnt/old-share/\" replacepath=\"/srv/share/\" cs=\"1\"/>\n"
-                 "  <file path=\"/home/*/workspace/\" replacepath=\"/work/\" wildcard=\"1\"/>\n"
-                 "  <file path=\"^([A-Za-z]):/\" replacepath=\"/mnt/\\1/\" regexp=\"1\"/>\n")
-    } << QStringList();
+    QTest::newRow("clean: the README's file") << Files { dataFile("clean-readme.xml") }
+                                              << QStringList();
 
     QTest::newRow("reading-ends-early: description inside replacement")
         << Files { ruleFile(
@@ -82,8 +86,7 @@ void tst_Check::findings_data()
                             "\t<file path=\"c\" replacepath=\"d\"/>\n") }
         << QStringList { "reading-ends-early 1.xml:5:3", "rule-not-read 1.xml:6:2" };
     QTest::newRow("reading-ends-early: child of file")
-        << Files { ruleFile("<file path=\"a\" replacepath=\"b\"><x/></file>\n"
-                            "<file path=\"c\" replacepath=\"d\"/>\n") }
+        << Files { dataFile("trap-child-of-file.xml") }
         << QStringList { "reading-ends-early 1.xml:3:32", "rule-not-read 1.xml:4:1" };
     QTest::newRow("xml-error") << Files { ruleFile(
         "<file path=\"a\" replacepath=\"b\"/>\n<file path=\"c\" replacepath=\"d\"/ >\n"
@@ -109,21 +112,27 @@ void tst_Check::findings_data()
         << QStringList { "rule-not-read 1.xml:3:32" };
     QTest::newRow("no-rules") << Files { "<replacement/>\n" }
                               << QStringList { "no-rules 1.xml:1:1" };
-    QTest::newRow("flag-value") << Files { ruleFile(
-        "<file path=\"a\" replacepath=\"b\" cs=\"true\" wildcard=\"1.0\"\n"
-        "      regexp=\"0x1\"/>\n<file path=\"c\" replacepath=\"d\" cs=\"4294967297\"/>\n") }
+    QTest::newRow("flag-value") << Files { dataFile("trap-flag-value.xml") }
                                 << QStringList { "flag-value 1.xml:3:32", "flag-value 1.xml:3:42",
                                        "flag-value 1.xml:4:7", "flag-value 1.xml:5:32" };
-    QTest::newRow("unknown-attribute") << Files { ruleFile(
-        "<file path=\"a\" replacePath=\"b\" regex=\"1\" CS=\"1\" wildcards=\"1\" x=\"1\"/>\n") }
+    QTest::newRow("unknown-attribute") << Files { dataFile("trap-unknown-attribute.xml") }
                                        << QStringList { "unknown-attribute 1.xml:3:16",
                                               "unknown-attribute 1.xml:3:32",
                                               "unknown-attribute 1.xml:3:42",
                                               "unknown-attribute 1.xml:3:49",
                                               "unknown-attribute 1.xml:3:63" };
+    // The schema's own attributes, allowed on any element; a prefix bound elsewhere is not one.
+    QTest::newRow("clean: schema location and schema attributes")
+        << Files { "<replacement xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
+                   "  xsi:noNamespaceSchemaLocation=\"kevrareplace.xsd\">\n<file path=\"a\" "
+                   "replacepath=\"b\" xsi:type=\"rule\" xsi:nil=\"false\"/>\n</replacement>\n" }
+        << QStringList();
+    QTest::newRow("unknown-attribute: xsi prefix of another namespace")
+        << Files { "<replacement xmlns:xsi=\"urn:x\">\n<file path=\"a\" replacepath=\"b\" "
+                   "xsi:type=\"rule\"/>\n</replacement>\n" }
+        << QStringList { "unknown-attribute 1.xml:2:32" };
     QTest::newRow("element-name-case")
-        << Files { "<Replacement>\n<file path=\"a\" replacepath=\"b\"/>\n<File path=\"c\"/>\n"
-                   "</Replacement>\n" }
+        << Files { dataFile("trap-element-name-case.xml") }
         << QStringList { "element-name-case 1.xml:1:1", "no-rules 1.xml:1:1",
                "rule-not-read 1.xml:2:1", "element-name-case 1.xml:3:1" };
     QTest::newRow("empty-pattern and unreachable-rule after it")

@@ -70,6 +70,12 @@ void tst_Config::walk_data()
     QTest::newRow("other attributes ignored")
         << QByteArray("<replacement id=\"x\"><file name=\"n\" path=\"a\"/></replacement>")
         << QStringList { "a||000" };
+    // How an editor is pointed at the schema: the same rules as without it.
+    QTest::newRow("schema location on the root, a schema attribute on a file")
+        << QByteArray("<replacement xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                      "xsi:noNamespaceSchemaLocation=\"kevrareplace.xsd\"><file path=\"a\" "
+                      "replacepath=\"b\" cs=\"1\" xsi:type=\"rule\"/></replacement>")
+        << QStringList { "a|b|010" };
     QTest::newRow("comments, text and processing instructions passed over")
         << QByteArray("<!DOCTYPE replacement><replacement>text<!-- c --><?pi x?>"
                       "<file path=\"a\">only text</file> <file path=\"b\"/></replacement>")
