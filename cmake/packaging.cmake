@@ -29,6 +29,17 @@ install(FILES README.md ${kevrareplace_dir}/packaging/copyright
     ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
     DESTINATION ${kevrareplace_docdir})
 install(FILES ${kevrareplace_dir}/examples/paths.xml DESTINATION ${kevrareplace_docdir}/examples)
+# Shell completion where each shell looks for it. bash loads a completion by the command's name,
+# so its one file goes in under both names.
+set(kevrareplace_completion ${kevrareplace_dir}/completion)
+foreach(program kevrareplace kevrareplace-check)
+    install(FILES ${kevrareplace_completion}/kevrareplace.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ${program})
+    install(FILES ${kevrareplace_completion}/${program}.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+endforeach()
+install(FILES ${kevrareplace_completion}/_kevrareplace
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 # For editors that check a rule file as it is typed.
 install(FILES ${kevrareplace_dir}/schema/kevrareplace.xsd
     DESTINATION ${CMAKE_INSTALL_DATADIR}/kevrareplace)

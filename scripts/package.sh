@@ -40,7 +40,11 @@ dpkg-deb -x "$package" "$root/deb"
 check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
 check_companion "$root/deb/usr/bin/kevrareplace-check" \
     "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
-[ -f "$root/deb/usr/share/kevrareplace/kevrareplace.xsd" ] || { echo "no schema in $package"; exit 1; }
+for file in kevrareplace/kevrareplace.xsd bash-completion/completions/kevrareplace \
+    bash-completion/completions/kevrareplace-check zsh/vendor-completions/_kevrareplace \
+    fish/vendor_completions.d/kevrareplace.fish fish/vendor_completions.d/kevrareplace-check.fish; do
+    [ -f "$root/deb/usr/share/$file" ] || { echo "no /usr/share/$file in $package"; exit 1; }
+done
 dpkg-deb -f "$package" Package Version Depends
 # lintian reads the copyright file of a binary package only loosely: parse it strictly, in the
 # machine-readable form, with the parser of Debian's tools (the system's python has it).
