@@ -23,8 +23,7 @@ QString ruleKey(const FileEntry &entry)
 
 QString count(qint64 number, const char *one, const char *many)
 {
-    return QString::number(number) + QLatin1Char(' ')
-        + QLatin1String(number == 1 ? one : many);
+    return QString::number(number) + QLatin1Char(' ') + QLatin1String(number == 1 ? one : many);
 }
 
 } // namespace
@@ -105,11 +104,11 @@ qint64 D_CompareMapper::stringsDiffering() const { return differing; }
 
 QString D_CompareMapper::summary() const
 {
-    QString text = count(read, "string read, ", "strings read, ")
-        + count(differing, "differs\n", "differ\n");
+    QString text =
+        count(read, "string read, ", "strings read, ") + count(differing, "differs\n", "differ\n");
     const auto counts = [this](size_t id) {
-        return QString::number(gained[id]) + QLatin1String(" gained, ")
-            + QString::number(lost[id]) + QLatin1String(" lost\n");
+        return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
+            + QLatin1String(" lost\n");
     };
     const auto location = [](const CompareSide &side, int rule) {
         return decodeLossless(side.locations.value(rule));
@@ -134,8 +133,8 @@ QString D_CompareMapper::summary() const
 
 int D_CompareMapper::run()
 {
-    const bool complete = filterStdin(terminator,
-        [this](const char *data, int size, QByteArray &output) {
+    const bool complete =
+        filterStdin(terminator, [this](const char *data, int size, QByteArray &output) {
             compareString(data, size, output);
         });
     if (!complete)

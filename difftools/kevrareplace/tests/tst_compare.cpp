@@ -53,9 +53,9 @@ void tst_Compare::records_data()
     QTest::addColumn<QByteArray>("output");
     QTest::addColumn<QByteArray>("summary");
 
-    QTest::newRow("no difference") << optOld + srv + tmp << QStringList()
-                                   << QByteArray("/srv/a\n\n/x\n") << QByteArray()
-                                   << QByteArray("3 strings read, 0 differ\n");
+    QTest::newRow("no difference")
+        << optOld + srv + tmp << QStringList() << QByteArray("/srv/a\n\n/x\n") << QByteArray()
+        << QByteArray("3 strings read, 0 differ\n");
     QTest::newRow("a changed result")
         << optOld + srvEdited + tmp << QStringList() << QByteArray("/srv/a\n/tmp/b\n")
         << QByteArray("/srv/a\t/data/a\t/srv/data/a\told.xml:3:3\tnew.xml:3:3\n")
@@ -82,7 +82,8 @@ void tst_Compare::records_data()
         << "2 strings read, 1 differs\n" + editedSummary;
     QTest::newRow("bytes that are not UTF-8 come back as they came")
         << optOld + srvEdited + tmp << QStringList() << QByteArray("/srv/\xe9\xff\n")
-        << QByteArray("/srv/\xe9\xff\t/data/\xe9\xff\t/srv/data/\xe9\xff\told.xml:3:3\tnew.xml:3:3\n")
+        << QByteArray(
+               "/srv/\xe9\xff\t/data/\xe9\xff\t/srv/data/\xe9\xff\told.xml:3:3\tnew.xml:3:3\n")
         << "1 string read, 1 differs\n" + editedSummary;
 }
 
@@ -100,8 +101,8 @@ void tst_Compare::records()
     process.setWorkingDirectory(dir.path());
     process.setStandardInputFile(inputFile);
     process.start(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
-        QStringList { QStringLiteral("--compare"), QStringLiteral("old.xml"),
-            QStringLiteral("new.xml") }
+        QStringList {
+            QStringLiteral("--compare"), QStringLiteral("old.xml"), QStringLiteral("new.xml") }
             + options);
     ToolRun run;
     run.finished = process.waitForFinished(30000 * KEVRAREPLACE_TIMEOUT_SCALE)
@@ -122,13 +123,13 @@ void tst_Compare::errors_data()
     const QByteArray excluded = "kevrareplace-check: --compare goes with -z only, not with"
                                 " -config, --stdin, --rules, -v or --format"
         + usage;
-    QTest::newRow("one rule file") << "\"$0\" --compare old.xml </dev/null; echo $?" << 2
-                                   << "kevrareplace-check: --compare takes two rule files: OLD NEW"
-            + usage;
+    QTest::newRow("one rule file")
+        << "\"$0\" --compare old.xml </dev/null; echo $?" << 2
+        << "kevrareplace-check: --compare takes two rule files: OLD NEW" + usage;
     QTest::newRow("with -config")
         << "\"$0\" --compare old.xml old.xml -config old.xml </dev/null; echo $?" << 2 << excluded;
-    QTest::newRow("with --stdin")
-        << "\"$0\" --compare old.xml old.xml --stdin </dev/null; echo $?" << 2 << excluded;
+    QTest::newRow("with --stdin") << "\"$0\" --compare old.xml old.xml --stdin </dev/null; echo $?"
+                                  << 2 << excluded;
     QTest::newRow("a file that cannot be opened")
         << "\"$0\" --compare old.xml missing.xml </dev/null; echo $?" << 2
         << QByteArray("Unable to open config file: missing.xml\n");
