@@ -95,21 +95,11 @@ void tst_Compare::records()
     QFETCH(QByteArray, output);
     QFETCH(QByteArray, summary);
     writeFile(dir.filePath(QStringLiteral("new.xml")), ruleFile(newRules));
-    const QString inputFile = dir.filePath(QStringLiteral("input"));
-    writeFile(inputFile, input);
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.setStandardInputFile(inputFile);
-    process.start(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+    const ToolRun run = runWithInput(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
         QStringList {
             QStringLiteral("--compare"), QStringLiteral("old.xml"), QStringLiteral("new.xml") }
-            + options);
-    ToolRun run;
-    run.finished = process.waitForFinished(30000 * KEVRAREPLACE_TIMEOUT_SCALE)
-        && process.exitStatus() == QProcess::NormalExit;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
+            + options,
+        dir.path(), input);
     COMPARE_RUN(run, output.isEmpty() ? 0 : 1, output, summary);
 }
 
