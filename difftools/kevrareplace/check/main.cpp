@@ -165,8 +165,8 @@ int run(const QStringList &arguments)
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
     const QCommandLineOption compareOption(QStringLiteral("compare"),
-        QStringLiteral("With OLD and NEW rule files, write each line of standard input that they"
-                       " map differently: STRING, both results, both deciding rules."),
+        QStringLiteral("Compare rule file OLD with the file NEW after it: write each line of"
+                       " standard input they map differently, both results, both deciding rules."),
         QStringLiteral("OLD"));
     parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
         verboseOption, formatOption, compareOption });
