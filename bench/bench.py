@@ -416,10 +416,49 @@ def section_stdin(folder, runs, count, sample):
           % (sm, si, tm, ti, sm / tm, si / ti))
 
 
+def section_compare(folder, runs, count):
+    """kevrareplace-check --compare of two rule files against one --stdin run, on the same paths."""
+    rng = random.Random(1)
+    old = os.path.join(folder, "compare-old.xml")
+    with open(old, "w") as out:
+        out.write(MIXED_RULES)
+    # An edit as reviews see them: a rule moved before another, a replacement changed, and a
+    # rule removed.
+    lines = MIXED_RULES.splitlines(True)
+    rules = lines[2:-1]
+    rules[0], rules[4] = rules[4], rules[0]
+    rules[2] = rules[2].replace("/work/", "/src/")
+    del rules[7]
+    new = os.path.join(folder, "compare-new.xml")
+    with open(new, "w") as out:
+        out.write("".join(lines[:2] + rules + lines[-1:]))
+    paths_file = os.path.join(folder, "compare-paths.txt")
+    with open(paths_file, "w") as out:
+        out.write("\n".join(mixed_paths(rng, count)) + "\n")
+    stream = [CHECK, "-config", old, "--stdin"]
+    compare = [CHECK, "--compare", old, new]
+    with open(paths_file, "rb") as stdin:
+        result = subprocess.run(compare, stdin=stdin, capture_output=True)
+    if result.returncode != 1:
+        sys.exit("--compare found no difference: %r" % result.stderr)
+    differing = result.stdout.count(b"\n")
+    compare_shell = ["sh", "-c", '"$0" "$@" 2>/dev/null; [ $? -le 1 ]'] + compare
+    (sm, _, _), (cm, _, _) = interleaved([stream, compare_shell], runs, [paths_file, paths_file])
+    print("## Comparing two rule files: %d paths, the 10 mixed rules against an edit of them "
+          "(median of %d runs, interleaved)\n" % (count, runs))
+    print("| program | wall median ms | ratio | paths that differ | peak KiB |")
+    print("|---|---|---|---|---|")
+    print("| kevrareplace-check --stdin (old rules) | %.1f | **1.00** | | %d |"
+          % (sm, peak_kib(stream, paths_file)))
+    print("| kevrareplace-check --compare OLD NEW | %.1f | **%.2f** (at most 2.5) | %d | %d |"
+          % (cm, cm / sm, differing, peak_kib(compare_shell, paths_file)))
+    print()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
-    parser.add_argument("--only", choices=["floor", "sed", "length", "check", "stdin"],
+    parser.add_argument("--only", choices=["floor", "sed", "length", "check", "stdin", "compare"],
                         help="one section")
     parser.add_argument("--tool", help="another Qt 5 build of kevrareplace to measure")
     parser.add_argument("--tool-qt6", help="another Qt 6 build of kevrareplace to measure")
@@ -443,6 +482,8 @@ def main():
             section_check(folder, 3 if args.quick else 10)
         if args.only in (None, "stdin"):
             section_stdin(folder, 3 if args.quick else 11, 100000, 100 if args.quick else 300)
+        if args.only in (None, "compare"):
+            section_compare(folder, 3 if args.quick else 11, 100000)
 
 
 if __name__ == "__main__":

@@ -7,6 +7,8 @@
 #include "gccformat.h"
 #include "lint.h"
 #include "batch/d_batchreplace.h"
+#include "batchrules.h"
+#include "comparemapper.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
 #include "sarifformat.h"
@@ -95,30 +97,6 @@ int explainStrings(const D_RuleFileReading &reading, const Request &request)
     return ExitOk;
 }
 
-// Reads the rules as the tool does; with \a locations, also where each rule's element starts.
-void readRules(
-    const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)
-{
-    const auto add = [&replace](const QVector<FileEntry> &entries) {
-        for (const FileEntry &entry : entries)
-            replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
-    };
-    if (locations) {
-        D_RuleFileReading reading(files);
-        reading.read();
-        add(reading.entries());
-        for (int i = 0; i < reading.entries().size(); ++i)
-            locations->append(consoleBytes(reading.ruleLocation(i)));
-        return;
-    }
-    // Without locations the document scan is not needed: the reader alone, as in the tool.
-    D_ReplaceStreamReader reader;
-    for (const ConfigFile &file : files)
-        reader.addData(file.bytes);
-    reader.read();
-    add(reader.entries());
-}
-
 int mapStandardInput(QVector<ConfigFile> &files, const Request &request)
 {
     D_BatchReplace replace;
@@ -176,7 +154,7 @@ int run(const QStringList &arguments)
         QStringLiteral("List the rules the tool reads, in the order it tries them."));
     const QCommandLineOption nulOption(QStringLiteral("z"),
         QStringLiteral("End every field of a record with a NUL instead of a tab or newline;"
-                       " with --stdin, strings end with a NUL too."));
+                       " with --stdin or --compare, strings end with a NUL too."));
     const QCommandLineOption stdinOption(QStringLiteral("stdin"),
         QStringLiteral("Rewrite each line of standard input as the tool rewrites its string,"
                        " one record a line."));
@@ -186,8 +164,12 @@ int run(const QStringList &arguments)
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
+    const QCommandLineOption compareOption(QStringLiteral("compare"),
+        QStringLiteral("Compare rule file OLD with the file NEW after it: write each line of"
+                       " standard input they map differently, both results, both deciding rules."),
+        QStringLiteral("OLD"));
     parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
-        verboseOption, formatOption });
+        verboseOption, formatOption, compareOption });
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
@@ -231,6 +213,20 @@ int run(const QStringList &arguments)
             QLatin1String("unknown format '") + format + QLatin1String("'; use gnu or sarif"));
     request.sarif = format == QLatin1String("sarif");
 
+    if (parser.isSet(compareOption)) {
+        const QStringList sides = parser.values(compareOption) + request.strings;
+        if (sides.size() != 2)
+            return usageError(QStringLiteral("--compare takes two rule files: OLD NEW"));
+        if (!request.configFiles.isEmpty() || request.mode == Request::Stdin
+            || parser.isSet(rulesOption) || request.verbose || parser.isSet(formatOption))
+            return usageError(QStringLiteral(
+                "--compare goes with -z only, not with -config, --stdin, --rules, -v or --format"));
+        QVector<ConfigFile> oldFiles;
+        QVector<ConfigFile> newFiles;
+        if (!loadFiles({ sides.at(0) }, oldFiles) || !loadFiles({ sides.at(1) }, newFiles))
+            return ExitUsage;
+        return compareStandardInput(oldFiles, newFiles, request.nulTerminated);
+    }
     if (request.configFiles.isEmpty())
         return usageError(QStringLiteral("no rule file given; use -config FILE"));
     if (request.mode == Request::Stdin && parser.isSet(rulesOption))

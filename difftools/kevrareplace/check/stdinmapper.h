@@ -36,15 +36,13 @@ public:
     int run();
 
 private:
-    void mapString(const char *data, int size);
-    bool flush();
+    void mapString(const char *data, int size, QByteArray &output);
 
     D_BatchReplace &replace;
     const QVector<QByteArray> locations;
     char terminator = '\n';
     bool verbose = false;
     QByteArray result;
-    QByteArray output;
 };
 
 #endif // STDINMAPPER_H

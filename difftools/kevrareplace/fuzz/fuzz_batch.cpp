@@ -9,6 +9,7 @@
 // characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F and U+212A.
 
 #include "batch/d_batchreplace.h"
+#include "check/comparemapper.h"
 #include "replace/d_replace.h"
 #include "text/losslesscodec.h"
 
@@ -76,5 +77,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 std::abort();
         }
     }
+
+    // Compared with themselves, the rules map no string differently and move no decision.
+    QVector<FileEntry> entries;
+    D_BatchReplace same;
+    for (const Rule &rule : qAsConst(rules)) {
+        entries.append({ rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard });
+        same.addRule(rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard);
+    }
+    D_CompareMapper compare(CompareSide { batch, entries, {} }, CompareSide { same, entries, {} });
+    QByteArray records;
+    for (int s = 1 + 2 * count; s < fields.size(); ++s) {
+        const QByteArray bytes = withFolding(fields.at(s));
+        compare.compareString(bytes.constData(), bytes.size(), records);
+    }
+    if (!records.isEmpty() || compare.stringsDiffering() != 0
+        || compare.summary().count(QLatin1Char('\n')) != 1)
+        std::abort();
     return 0;
 }

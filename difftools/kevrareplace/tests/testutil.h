@@ -48,6 +48,28 @@ inline ToolRun runProgram(const QString &program, const QStringList &arguments,
     return run;
 }
 
+// Runs \a program with \a input on standard input, from a file, as a shell's < gives it.
+inline ToolRun runWithInput(const QString &program, const QStringList &arguments,
+    const QString &workingDirectory, const QByteArray &input)
+{
+    const QString inputFile = workingDirectory + QStringLiteral("/input");
+    QFile file(inputFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(input) != input.size())
+        return ToolRun();
+    file.close();
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.setStandardInputFile(inputFile);
+    process.start(program, arguments);
+    ToolRun run;
+    run.finished = process.waitForFinished(30000 * KEVRAREPLACE_TIMEOUT_SCALE)
+        && process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
 // Runs \a program with arguments of any bytes but NUL, which QProcess would pass as text: a
 // shell makes each of them with printf.
 inline ToolRun runWithBytes(

@@ -45,22 +45,11 @@ void tst_Stdin::initTestCase()
 
 ToolRun tst_Stdin::map(const QStringList &options, const QByteArray &input)
 {
-    const QString inputFile = dir.filePath(QStringLiteral("input"));
-    writeFile(inputFile, input);
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.setStandardInputFile(inputFile);
-    process.start(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+    return runWithInput(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
         QStringList {
             QStringLiteral("-config"), QStringLiteral("rules.xml"), QStringLiteral("--stdin") }
-            + options);
-    ToolRun run;
-    run.finished = process.waitForFinished(30000 * KEVRAREPLACE_TIMEOUT_SCALE)
-        && process.exitStatus() == QProcess::NormalExit;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+            + options,
+        dir.path(), input);
 }
 
 void tst_Stdin::records_data()

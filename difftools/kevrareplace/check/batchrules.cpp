@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "batchrules.h"
+#include "batch/d_batchreplace.h"
+#include "consoletext.h"
+#include "rulefilereading.h"
+
+QVector<FileEntry> readRules(
+    const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)
+{
+    const auto add = [&replace](const QVector<FileEntry> &entries) {
+        for (const FileEntry &entry : entries)
+            replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+        return entries;
+    };
+    if (locations) {
+        D_RuleFileReading reading(files);
+        reading.read();
+        for (int i = 0; i < reading.entries().size(); ++i)
+            locations->append(consoleBytes(reading.ruleLocation(i)));
+        return add(reading.entries());
+    }
+    // Without locations the document scan is not needed: the reader alone, as in the tool.
+    D_ReplaceStreamReader reader;
+    for (const ConfigFile &file : files)
+        reader.addData(file.bytes);
+    reader.read();
+    return add(reader.entries());
+}

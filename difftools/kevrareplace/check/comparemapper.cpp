@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "comparemapper.h"
+#include "batch/d_batchreplace.h"
+#include "batchrules.h"
+#include "consoletext.h"
+#include "stdinfilter.h"
+
+#include <QHash>
+
+#include <cstdio>
+
+namespace {
+
+// Equal for equal rules only: the pattern's length tells where the replacement starts.
+QString ruleKey(const FileEntry &entry)
+{
+    return QString::number(entry.path.size()) + QLatin1Char(':') + entry.path + entry.replacepath
+        + QLatin1Char(entry.regexp ? 'r' : '-') + QLatin1Char(entry.cs ? 'c' : '-')
+        + QLatin1Char(entry.wildcard ? 'w' : '-');
+}
+
+QString count(qint64 number, const char *one, const char *many)
+{
+    return QString::number(number) + QLatin1Char(' ') + QLatin1String(number == 1 ? one : many);
+}
+
+} // namespace
+
+D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
+    : oldSide(oldSide)
+    , newSide(newSide)
+{
+    const int oldCount = oldSide.entries.size();
+    const int newCount = newSide.entries.size();
+    QHash<QString, QVector<int>> unmatched; // old rules by key, in reverse order
+    for (int i = oldCount - 1; i >= 0; --i)
+        unmatched[ruleKey(oldSide.entries.at(i))].append(i);
+    newRuleOf.assign(size_t(oldCount), -1);
+    idOfNew.resize(size_t(newCount));
+    for (int j = 0; j < newCount; ++j) {
+        const auto same = unmatched.find(ruleKey(newSide.entries.at(j)));
+        if (same == unmatched.end() || same->isEmpty()) {
+            idOfNew[size_t(j)] = oldCount + j;
+            continue;
+        }
+        const int i = same->takeLast();
+        newRuleOf[size_t(i)] = j;
+        idOfNew[size_t(j)] = i;
+    }
+    gained.assign(size_t(oldCount + newCount), 0);
+    lost.assign(size_t(oldCount + newCount), 0);
+}
+
+D_CompareMapper::~D_CompareMapper() = default;
+
+void D_CompareMapper::setNulTerminated(bool nulTerminated)
+{
+    terminator = nulTerminated ? '\0' : '\n';
+}
+
+void D_CompareMapper::compareString(const char *data, int size, QByteArray &output)
+{
+    ++read;
+    // An empty string is not one the tool takes: it maps to itself on both sides.
+    if (size == 0)
+        return;
+    const int oldRule = oldSide.replace.map(data, size, oldResult);
+    const int newRule = newSide.replace.map(data, size, newResult);
+    const int oldId = oldRule;
+    const int newId = newRule < 0 ? -1 : idOfNew[size_t(newRule)];
+    if (oldId != newId) {
+        if (oldId >= 0)
+            ++lost[size_t(oldId)];
+        if (newId >= 0)
+            ++gained[size_t(newId)];
+    }
+    // A string that no rule changes comes back as its very bytes.
+    const QByteArray string = QByteArray::fromRawData(data, size);
+    const QByteArray &oldText = oldRule >= 0 ? oldResult : string;
+    const QByteArray &newText = newRule >= 0 ? newResult : string;
+    if (oldText == newText)
+        return;
+    ++differing;
+    const char fieldEnd = terminator == '\0' ? '\0' : '\t';
+    output.append(data, size);
+    output += fieldEnd;
+    output += oldText;
+    output += fieldEnd;
+    output += newText;
+    output += fieldEnd;
+    if (oldRule >= 0)
+        output += oldSide.locations.value(oldRule);
+    output += fieldEnd;
+    if (newRule >= 0)
+        output += newSide.locations.value(newRule);
+    output += terminator;
+}
+
+qint64 D_CompareMapper::stringsRead() const { return read; }
+
+qint64 D_CompareMapper::stringsDiffering() const { return differing; }
+
+QString D_CompareMapper::summary() const
+{
+    QString text =
+        count(read, "string read, ", "strings read, ") + count(differing, "differs\n", "differ\n");
+    const auto counts = [this](size_t id) {
+        return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
+            + QLatin1String(" lost\n");
+    };
+    const auto location = [](const CompareSide &side, int rule) {
+        return decodeLossless(side.locations.value(rule));
+    };
+    const int oldCount = oldSide.entries.size();
+    for (int i = 0; i < oldCount; ++i) {
+        if (gained[size_t(i)] == 0 && lost[size_t(i)] == 0)
+            continue;
+        const int j = newRuleOf[size_t(i)];
+        text += j >= 0 ? location(newSide, j) + QLatin1String(": kept rule (")
+                + location(oldSide, i) + QLatin1String("): ")
+                       : location(oldSide, i) + QLatin1String(": removed rule: ");
+        text += counts(size_t(i));
+    }
+    for (int j = 0; j < newSide.entries.size(); ++j) {
+        const size_t id = size_t(oldCount + j);
+        if (idOfNew[size_t(j)] == int(id) && gained[id] > 0)
+            text += location(newSide, j) + QLatin1String(": added rule: ") + counts(id);
+    }
+    return text;
+}
+
+int D_CompareMapper::run()
+{
+    const bool complete =
+        filterStdin(terminator, [this](const char *data, int size, QByteArray &output) {
+            compareString(data, size, output);
+        });
+    if (!complete)
+        return 2;
+    const QByteArray bytes = consoleBytes(summary());
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+    return differing > 0 ? 1 : 0;
+}
+
+int compareStandardInput(
+    const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles, bool nulTerminated)
+{
+    D_BatchReplace oldReplace;
+    D_BatchReplace newReplace;
+    CompareSide oldSide { oldReplace, {}, {} };
+    CompareSide newSide { newReplace, {}, {} };
+    oldSide.entries = readRules(oldFiles, oldReplace, &oldSide.locations);
+    newSide.entries = readRules(newFiles, newReplace, &newSide.locations);
+    D_CompareMapper mapper(oldSide, newSide);
+    mapper.setNulTerminated(nulTerminated);
+    return mapper.run();
+}

@@ -1,0 +1,115 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "stdinfilter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Large enough that piped input costs one read and one write per block, not per string.
+constexpr int blockSize = 1 << 17;
+// Beyond this, output is written within a block too, so that long results do not pile up.
+constexpr int outputLimit = 1 << 20;
+
+int readSome(char *data, int size)
+{
+#ifdef _WIN32
+    return _read(0, data, unsigned(size));
+#else
+    return int(::read(0, data, size_t(size)));
+#endif
+}
+
+int writeSome(const char *data, int size)
+{
+#ifdef _WIN32
+    return _write(1, data, unsigned(size));
+#else
+    return int(::write(1, data, size_t(size)));
+#endif
+}
+
+bool failWith(const char *what, int error)
+{
+    std::fprintf(stderr, "%s%s\n", what, std::strerror(error));
+    std::fflush(stderr);
+    return false;
+}
+
+bool flush(QByteArray &output)
+{
+    const char *data = output.constData();
+    int left = output.size();
+    while (left > 0) {
+        const int written = writeSome(data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    output.resize(0);
+    return true;
+}
+
+} // namespace
+
+bool filterStdin(char terminator, const StringRecorder &record)
+{
+#ifdef _WIN32
+    _setmode(0, _O_BINARY);
+    _setmode(1, _O_BINARY);
+#endif
+    std::vector<char> block(blockSize);
+    QByteArray output;
+    output.reserve(2 * blockSize); // kept when the output is written
+    QByteArray pending; // the start of a string that goes on in the next block
+    for (;;) {
+        // A caller that writes a string and waits for its record gets it before we wait too.
+        if (!flush(output))
+            return failWith("Unable to write output: ", errno);
+        const int got = readSome(block.data(), blockSize);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return failWith("Unable to read input: ", errno);
+        if (got == 0)
+            break;
+        const char *start = block.data();
+        const char *const end = start + got;
+        while (const char *stop =
+                   static_cast<const char *>(std::memchr(start, terminator, size_t(end - start)))) {
+            if (pending.isEmpty()) {
+                record(start, int(stop - start), output);
+            } else {
+                pending.append(start, int(stop - start));
+                record(pending.constData(), pending.size(), output);
+                pending.clear();
+            }
+            start = stop + 1;
+            if (output.size() > outputLimit && !flush(output))
+                return failWith("Unable to write output: ", errno);
+        }
+        pending.append(start, int(end - start));
+    }
+    if (!pending.isEmpty())
+        record(pending.constData(), pending.size(), output); // a last string without its end
+    if (!flush(output))
+        return failWith("Unable to write output: ", errno);
+    return true;
+}

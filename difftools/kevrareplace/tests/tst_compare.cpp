@@ -1,0 +1,145 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "testutil.h"
+
+#include <QtTest>
+
+// kevrareplace-check --compare OLD NEW: a record for each string of standard input that the
+// two rule files map to different results, and on standard error what each rule gained and
+// lost.
+class tst_Compare : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void records_data();
+    void records();
+    void errors_data();
+    void errors();
+
+private:
+    QTemporaryDir dir;
+};
+
+namespace {
+
+QByteArray ruleFile(const QByteArray &rules)
+{
+    return "<replacement>\n" + rules + "</replacement>\n";
+}
+
+const QByteArray optOld = "  <file path=\"/opt/old/\" replacepath=\"/opt/new/\" cs=\"1\"/>\n";
+const QByteArray srv = "  <file path=\"/srv/\" replacepath=\"/data/\" cs=\"1\"/>\n";
+const QByteArray tmp = "  <file path=\"/tmp/\" replacepath=\"/var/tmp/\" cs=\"1\"/>\n";
+const QByteArray srvEdited = "  <file path=\"/srv/\" replacepath=\"/srv/data/\" cs=\"1\"/>\n";
+const QByteArray editedSummary = "old.xml:3:3: removed rule: 0 gained, 1 lost\n"
+                                 "new.xml:3:3: added rule: 1 gained, 0 lost\n";
+
+} // namespace
+
+void tst_Compare::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    writeFile(dir.filePath(QStringLiteral("old.xml")), ruleFile(optOld + srv + tmp));
+}
+
+void tst_Compare::records_data()
+{
+    QTest::addColumn<QByteArray>("newRules");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QByteArray>("summary");
+
+    QTest::newRow("no difference")
+        << optOld + srv + tmp << QStringList() << QByteArray("/srv/a\n\n/x\n") << QByteArray()
+        << QByteArray("3 strings read, 0 differ\n");
+    QTest::newRow("a changed result")
+        << optOld + srvEdited + tmp << QStringList() << QByteArray("/srv/a\n/tmp/b\n")
+        << QByteArray("/srv/a\t/data/a\t/srv/data/a\told.xml:3:3\tnew.xml:3:3\n")
+        << "2 strings read, 1 differs\n" + editedSummary;
+    // The string that both rules change differs; the one only the moved rule changes does not.
+    QTest::newRow("a rule moved before another")
+        << srv + optOld + tmp << QStringList() << QByteArray("/opt/old/srv/a\n/srv/b\n")
+        << QByteArray("/opt/old/srv/a\t/opt/new/srv/a\t/opt/old/data/a\told.xml:2:3\tnew.xml:2:3\n")
+        << QByteArray("2 strings read, 1 differs\n"
+                      "new.xml:3:3: kept rule (old.xml:2:3): 0 gained, 1 lost\n"
+                      "new.xml:2:3: kept rule (old.xml:3:3): 1 gained, 0 lost\n");
+    // /srv/x keeps its result by a later rule: no record, but the decision moved.
+    QTest::newRow("a rule removed: a later rule or none decides")
+        << optOld + tmp + "  <file path=\"/srv/x\" replacepath=\"/data/x\" cs=\"1\"/>\n"
+        << QStringList() << QByteArray("/srv/x\n/srv/y\n/tmp/z\n")
+        << QByteArray("/srv/y\t/data/y\t/srv/y\told.xml:3:3\t\n")
+        << QByteArray("3 strings read, 1 differs\n"
+                      "old.xml:3:3: removed rule: 0 gained, 2 lost\n"
+                      "new.xml:4:3: added rule: 1 gained, 0 lost\n");
+    QTest::newRow("-z: every field ends with NUL")
+        << optOld + srvEdited + tmp << QStringList { "-z" }
+        << QByteArray("/srv/a\nb\0/opt/old/", 18)
+        << QByteArray("/srv/a\nb\0/data/a\nb\0/srv/data/a\nb\0old.xml:3:3\0new.xml:3:3\0", 57)
+        << "2 strings read, 1 differs\n" + editedSummary;
+    QTest::newRow("bytes that are not UTF-8 come back as they came")
+        << optOld + srvEdited + tmp << QStringList() << QByteArray("/srv/\xe9\xff\n")
+        << QByteArray(
+               "/srv/\xe9\xff\t/data/\xe9\xff\t/srv/data/\xe9\xff\told.xml:3:3\tnew.xml:3:3\n")
+        << "1 string read, 1 differs\n" + editedSummary;
+}
+
+void tst_Compare::records()
+{
+    QFETCH(QByteArray, newRules);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+    QFETCH(QByteArray, summary);
+    writeFile(dir.filePath(QStringLiteral("new.xml")), ruleFile(newRules));
+    const ToolRun run = runWithInput(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+        QStringList {
+            QStringLiteral("--compare"), QStringLiteral("old.xml"), QStringLiteral("new.xml") }
+            + options,
+        dir.path(), input);
+    COMPARE_RUN(run, output.isEmpty() ? 0 : 1, output, summary);
+}
+
+void tst_Compare::errors_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("err");
+
+    const QByteArray usage = "\nTry 'kevrareplace-check --help' for more information.\n";
+    const QByteArray excluded = "kevrareplace-check: --compare goes with -z only, not with"
+                                " -config, --stdin, --rules, -v or --format"
+        + usage;
+    QTest::newRow("one rule file")
+        << "\"$0\" --compare old.xml </dev/null; echo $?" << 2
+        << "kevrareplace-check: --compare takes two rule files: OLD NEW" + usage;
+    QTest::newRow("with -config")
+        << "\"$0\" --compare old.xml old.xml -config old.xml </dev/null; echo $?" << 2 << excluded;
+    QTest::newRow("with --stdin") << "\"$0\" --compare old.xml old.xml --stdin </dev/null; echo $?"
+                                  << 2 << excluded;
+    QTest::newRow("a file that cannot be opened")
+        << "\"$0\" --compare old.xml missing.xml </dev/null; echo $?" << 2
+        << QByteArray("Unable to open config file: missing.xml\n");
+    // Not 1, which would say that strings differ.
+    QTest::newRow("write error")
+        << "printf '/srv/\\n' | \"$0\" --compare old.xml new.xml >/dev/full; echo $?" << 2
+        << QByteArray("Unable to write output: No space left on device\n");
+}
+
+void tst_Compare::errors()
+{
+    QFETCH(QString, script);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, err);
+    writeFile(dir.filePath(QStringLiteral("new.xml")), ruleFile(optOld + srvEdited + tmp));
+    const ToolRun run = runProgram(QStringLiteral("/bin/bash"),
+        { QStringLiteral("-c"), script, QStringLiteral(KEVRAREPLACE_CHECK_EXE) }, dir.path());
+    COMPARE_RUN(run, 0, QByteArray::number(exitCode) + '\n', err);
+}
+
+QTEST_GUILESS_MAIN(tst_Compare)
+
+#include "tst_compare.moc"
