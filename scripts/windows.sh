@@ -78,7 +78,7 @@ build_qt()
     cp "$build/out/bin/qmake" "$qt_prefix/bin/"
     cp -R "$build/source/mkspecs/win32-g++" "$build/source/mkspecs/common" \
         "$build/source/mkspecs/features" "$qt_prefix/mkspecs/"
-    for file in lib/libQt5Core.a lib/libQt5Test.a lib/libqtmain.a lib/libqtpcre2.a bin/moc \
+    for file in lib/libQt5Core.a lib/libQt5Test.a lib/libqtmain.a lib/libqtpcre2.a bin/moc bin/rcc \
         bin/qmake lib/cmake/Qt5/Qt5Config.cmake lib/cmake/Qt5Core/Qt5CoreConfig.cmake \
         lib/cmake/Qt5Test/Qt5TestConfig.cmake mkspecs/win32-g++/qmake.conf include/QtCore/qglobal.h
     do
