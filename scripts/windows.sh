@@ -116,7 +116,8 @@ echo "== the suite under Wine, each run in a fresh prefix of its own (build-wind
 ctest --preset windows
 
 echo "== the zip for Windows, unpacked into a folder with a space and a non-ASCII letter"
-name=kevrareplace-$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win64
+version=$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=kevrareplace-$version-win64
 (cd build-windows && cpack -G ZIP >/dev/null)
 unpacked="$checkout/build-windows/unpacked/Kevra Tools é"
 rm -rf "$checkout/build-windows/unpacked"
@@ -140,6 +141,6 @@ expect '/work/app/src/main.cpp\r\n' ./kevrareplace.exe -config examples/paths.xm
 expect 'KEVRA Replace tool 0.9 (build 14378)\r\nCopyright (C) 2026 The kevrareplace developers\r\n' \
     ./kevrareplace.exe -version
 expect '' ./kevrareplace-check.exe -config examples/paths.xml
-expect "kevrareplace-check ${name#kevrareplace-}\r\n" ./kevrareplace-check.exe --version
+expect "kevrareplace-check $version\r\n" ./kevrareplace-check.exe --version
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 echo "$name.zip: both programs run from $unpacked"
