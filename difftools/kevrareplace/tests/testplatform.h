@@ -33,6 +33,12 @@ enum class Facility {
 
 #ifdef _WIN32
 
+/// True under Wine, whose ntdll.dll alone exports wine_get_version.
+inline bool runningUnderWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 /// Why the platform has no \a facility, or nullptr when it has it.
 inline const char *missingFacility(Facility facility)
 {
@@ -52,12 +58,11 @@ inline const char *missingFacility(Facility facility)
     case Facility::ResourceLimits:
         return "Windows has no resource limits: the stack is reserved by the PE header";
     case Facility::BuildMachinePrograms:
-        // Wine's own DLL: present only when the tests run under Wine.
-        return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")
+        return runningUnderWine()
             ? "a Windows program under Wine does not start the build machine's programs"
             : nullptr;
     case Facility::OwnSystemDrive:
-        return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")
+        return runningUnderWine()
             ? nullptr
             : "outside Wine C:\\block is the machine's own: the tests leave it alone";
     case Facility::ExclusiveOpen:
