@@ -5,6 +5,35 @@
 include(GNUInstallDirs)
 
 set(kevrareplace_dir ${PROJECT_SOURCE_DIR}/difftools/kevrareplace)
+
+# For Windows a zip: both programs, the README, the licence, the manual pages as text and the
+# example, in one folder.
+if(WIN32)
+    find_program(GROFF_EXECUTABLE groff)
+    if(NOT GROFF_EXECUTABLE)
+        message(FATAL_ERROR "groff is needed for the manual pages as text")
+    endif()
+    foreach(page kevrareplace kevrareplace-check)
+        add_custom_command(OUTPUT ${page}.txt
+            COMMAND ${GROFF_EXECUTABLE} -man -Tutf8 -P-cbou ${kevrareplace_dir}/doc/${page}.1
+                > ${page}.txt
+            DEPENDS ${kevrareplace_dir}/doc/${page}.1
+            VERBATIM)
+    endforeach()
+    add_custom_target(kevrareplace_docs ALL DEPENDS kevrareplace.txt kevrareplace-check.txt)
+    install(TARGETS kevrareplace kevrareplace-check RUNTIME DESTINATION .)
+    install(FILES README.md ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace.txt
+        ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace-check.txt DESTINATION .)
+    install(FILES LICENSES/MIT.txt DESTINATION . RENAME LICENSE.txt)
+    install(FILES ${kevrareplace_dir}/examples/paths.xml DESTINATION examples)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_NAME kevrareplace)
+    set(CPACK_PACKAGE_VENDOR "The kevrareplace developers")
+    set(CPACK_PACKAGE_FILE_NAME kevrareplace-${PROJECT_VERSION}-win64)
+    set(CPACK_STRIP_FILES ON)
+    include(CPack)
+    return()
+endif()
 set(kevrareplace_docdir ${CMAKE_INSTALL_DATADIR}/doc/kevrareplace)
 
 # Compresses source into the build folder as name, as Debian wants documentation.

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Checks the licence information, builds the tool with its tests and runs the whole suite: in
 # Release on Qt 5, then its install and Debian package, again on Qt 6, again with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time, then
+# the Windows build with its suite under Wine and its zip.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
@@ -36,3 +37,6 @@ ctest --test-dir build-sanitize --output-on-failure
 
 echo "== fuzzing"
 sh scripts/fuzz.sh 60
+
+echo "== Windows"
+sh scripts/windows.sh

@@ -4,7 +4,7 @@
 #include "startupgate.h"
 
 #ifdef _WIN32
-#include <fstream>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -16,11 +16,17 @@
 
 bool blockFileOpenable(const char *path)
 {
-    std::ifstream probe(path);
-    const bool opened = !probe.fail();
-    if (opened)
-        probe.close();
-    return opened;
+    // Shared for everything, deletion included: while programs probe it in a loop, the block
+    // file must stay removable (a probe without FILE_SHARE_DELETE makes its removal fail now
+    // and then). A directory opens only with backup semantics, so it never holds.
+    const HANDLE probe = CreateFileA(path, GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return false;
+    const bool regular = GetFileType(probe) == FILE_TYPE_DISK;
+    CloseHandle(probe);
+    return regular;
 }
 
 void reserveMainThreadStack()

@@ -4,6 +4,8 @@
 #ifndef TESTUTIL_H
 #define TESTUTIL_H
 
+#include "testplatform.h"
+
 #include <QtTest>
 
 // What the program prints for -version, and before an error's usage line.
@@ -101,5 +103,10 @@ inline void writeFile(const QString &name, const QByteArray &content)
         QCOMPARE((run).out, QByteArray(outExpected));                                             \
         QCOMPARE((run).exitCode, (exitCodeExpected));                                             \
     } while (false)
+
+// The same for a program's text output, whose line ends are the platform's.
+#define COMPARE_TEXT_RUN(run, exitCodeExpected, outExpected, errExpected)                         \
+    COMPARE_RUN(run, exitCodeExpected, textLines(QByteArray(outExpected)),                        \
+        textLines(QByteArray(errExpected)))
 
 #endif // TESTUTIL_H

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -35,6 +34,7 @@ private Q_SLOTS:
     void initTestCase();
     void run_data();
     void run();
+    void unreadableFile_data();
     void unreadableFile();
     void unwritableOutput_data();
     void unwritableOutput();
@@ -157,13 +157,28 @@ void tst_Cli::run()
     runTool(arguments, exitCode, out, err);
 }
 
+// A file that exists but cannot be opened, in each platform's way.
+void tst_Cli::unreadableFile_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::newRow("mode 000") << false;
+    QTest::newRow("held by another program with no sharing") << true;
+}
+
 void tst_Cli::unreadableFile()
 {
-    if (::geteuid() == 0)
-        QSKIP("root opens a mode-000 file, so the case cannot be made here");
+    QFETCH(bool, held);
+    if (held)
+        SKIP_WITHOUT(ExclusiveOpen);
+    else
+        SKIP_WITHOUT(UnreadableByMode);
     const QString name = dir.path() + QLatin1String("/locked.xml");
     writeFile(name, "<replacement/>");
-    QVERIFY(QFile::setPermissions(name, QFileDevice::Permissions()));
+    ExclusiveOpen hold(held ? name : QString());
+    if (held)
+        QVERIFY(hold.isOpen());
+    else
+        QVERIFY(QFile::setPermissions(name, QFileDevice::Permissions()));
     runTool(utf8({ "-config", "locked.xml", "x" }), 22, usage, unreadable("locked.xml"));
 }
 
@@ -193,7 +208,7 @@ void tst_Cli::unwritableOutput()
         QSKIP("no /dev/full here");
     const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path(), 10000,
         QStringLiteral("/dev/full"));
-    COMPARE_RUN(run, exitCode, "", err);
+    COMPARE_TEXT_RUN(run, exitCode, "", err);
 }
 
 // The bundled example configuration does what its comments and the README say.
@@ -225,7 +240,7 @@ void tst_Cli::runTool(const QStringList &arguments, int exitCode, const QByteArr
                       const QByteArray &err)
 {
     const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path());
-    COMPARE_RUN(run, exitCode, out, err);
+    COMPARE_TEXT_RUN(run, exitCode, out, err);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -3,16 +3,13 @@
 
 #include "startupgate.h"
 
+#include "replace/expressionlimits.h"
 #include "testutil.h"
 
 #include <chrono>
 #include <future>
 #include <memory>
 #include <thread>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -48,20 +45,6 @@ struct BlockFileRemover
     }
 };
 
-rlim_t softStackLimit(qint64 pid)
-{
-    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
-    if (!limits.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : limits.readAll().split('\n')) {
-        if (line.startsWith("Max stack size")) {
-            const QByteArray soft = line.mid(26).simplified().split(' ').value(0);
-            return soft == "unlimited" ? RLIM_INFINITY : rlim_t(soft.toULongLong());
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 class tst_StartupGate : public QObject
@@ -74,9 +57,12 @@ private Q_SLOTS:
     void probe();
     void gateHoldsUntilRemoved();
     void stackLimitRaised();
+    void stackReservedInHeader();
+    void deepestExpression();
     void heldProcess();
     void severalHeldProcesses();
     void directoryDoesNotHold();
+    void exclusivelyHeldFileDoesNotHold();
 
 private:
     QStringList startArguments() const;
@@ -85,6 +71,7 @@ private:
 
 void tst_StartupGate::initTestCase()
 {
+    SKIP_WITHOUT(OwnSystemDrive);
     QVERIFY(dir.isValid());
     QVERIFY2(!QFileInfo::exists(blockFile), "a block file was left behind by an earlier run");
 }
@@ -100,6 +87,7 @@ void tst_StartupGate::probe_data()
     QTest::newRow("link to a regular file") << "link" << true;
     QTest::newRow("dangling link") << "dangling" << false;
     QTest::newRow("unreadable file") << "unreadable" << false;
+    QTest::newRow("file held with no sharing") << "held" << false;
     QTest::newRow("directory") << "directory" << false;
     QTest::newRow("FIFO without a writer") << "fifo" << false;
     QTest::newRow("character device") << "device" << false;
@@ -112,7 +100,18 @@ void tst_StartupGate::probe()
 
     QString path = dir.path() + QLatin1Char('/') + kind;
     const QString target = dir.path() + QLatin1String("/target");
-    if (kind == QLatin1String("file") || kind == QLatin1String("unreadable")) {
+    if (kind == QLatin1String("link") || kind == QLatin1String("dangling"))
+        SKIP_WITHOUT(SymbolicLinks);
+    else if (kind == QLatin1String("fifo"))
+        SKIP_WITHOUT(Fifo);
+    else if (kind == QLatin1String("device"))
+        SKIP_WITHOUT(DeviceFiles);
+    else if (kind == QLatin1String("unreadable"))
+        SKIP_WITHOUT(UnreadableByMode);
+    else if (kind == QLatin1String("held"))
+        SKIP_WITHOUT(ExclusiveOpen);
+    if (kind == QLatin1String("file") || kind == QLatin1String("unreadable")
+        || kind == QLatin1String("held")) {
         writeFile(path, "x");
     } else if (kind == QLatin1String("empty")) {
         writeFile(path, QByteArray());
@@ -124,15 +123,14 @@ void tst_StartupGate::probe()
     } else if (kind == QLatin1String("directory")) {
         QVERIFY(QDir().mkdir(path));
     } else if (kind == QLatin1String("fifo")) {
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QVERIFY(makeFifo(path));
     } else if (kind == QLatin1String("device")) {
         path = QStringLiteral("/dev/null");
     }
-    if (kind == QLatin1String("unreadable")) {
-        if (::geteuid() == 0)
-            QSKIP("root reads a mode-000 file, so the case cannot be made here");
+    if (kind == QLatin1String("unreadable"))
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
-    }
+    ExclusiveOpen hold(kind == QLatin1String("held") ? path : QString());
+    QCOMPARE(hold.isOpen(), kind == QLatin1String("held"));
 
     const QByteArray name = QFile::encodeName(path);
     auto result = std::make_shared<bool>(!holds);
@@ -159,25 +157,47 @@ void tst_StartupGate::gateHoldsUntilRemoved()
 
 void tst_StartupGate::stackLimitRaised()
 {
-    struct rlimit limit;
-    QCOMPARE(::getrlimit(RLIMIT_STACK, &limit), 0);
-    const struct rlimit original = limit;
-    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < 10 * 1024 * 1024)
+    SKIP_WITHOUT(ResourceLimits);
+    const quint64 original = softStackLimit();
+    const quint64 hard = hardStackLimit();
+    if (hard < 10 * 1024 * 1024) // no limit reads as the largest value
         QSKIP("the hard stack limit is below 10 MiB here");
 
-    limit.rlim_cur = 8 * 1024 * 1024;
-    QCOMPARE(::setrlimit(RLIMIT_STACK, &limit), 0);
+    QVERIFY(setSoftStackLimit(8 * 1024 * 1024));
     reserveMainThreadStack();
-    QCOMPARE(::getrlimit(RLIMIT_STACK, &limit), 0);
-    QCOMPARE(limit.rlim_cur, rlim_t(10 * 1024 * 1024));
+    QCOMPARE(softStackLimit(), quint64(10 * 1024 * 1024));
 
-    limit.rlim_cur = 16 * 1024 * 1024; // a larger limit is never lowered
-    QCOMPARE(::setrlimit(RLIMIT_STACK, &limit), 0);
+    QVERIFY(setSoftStackLimit(16 * 1024 * 1024)); // a larger limit is never lowered
     reserveMainThreadStack();
-    QCOMPARE(::getrlimit(RLIMIT_STACK, &limit), 0);
-    QCOMPARE(limit.rlim_cur, rlim_t(16 * 1024 * 1024));
+    QCOMPARE(softStackLimit(), quint64(16 * 1024 * 1024));
 
-    ::setrlimit(RLIMIT_STACK, &original);
+    setSoftStackLimit(original);
+}
+
+// Windows' counterpart: the linker reserves the main thread's stack in the executable.
+void tst_StartupGate::stackReservedInHeader()
+{
+    SKIP_WITHOUT(PeHeader);
+    QCOMPARE(peStackReserve(QStringLiteral(KEVRAREPLACE_HELD_EXE)), quint64(10 * 1024 * 1024));
+}
+
+// The stack the program has is enough for the deepest expression that the limits accept.
+void tst_StartupGate::deepestExpression()
+{
+    const QByteArray nested = QByteArray(maxExpressionNesting, '(') + "a"
+        + QByteArray(maxExpressionNesting, ')');
+    writeFile(dir.path() + QLatin1String("/deep.xml"),
+        "<replacement><file path=\"" + nested + "\" replacepath=\"X\" regexp=\"1\"/>"
+        "</replacement>");
+    QProcess tool;
+    startWithSmallStack(tool, QStringLiteral(KEVRAREPLACE_HELD_EXE),
+        { QStringLiteral("-config"), dir.path() + QLatin1String("/deep.xml"),
+            QStringLiteral("bab") });
+    QVERIFY(tool.waitForFinished(10000));
+    QCOMPARE(tool.readAllStandardError(), QByteArray());
+    QCOMPARE(tool.readAllStandardOutput(), textLines("bXb\n"));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 0);
 }
 
 // The program's arguments, for a configuration that does not exist yet when it starts.
@@ -193,17 +213,12 @@ void tst_StartupGate::heldProcess()
     QFile::remove(dir.path() + QLatin1String("/rules.xml"));
     writeFile(blockFile, "held");
 
-    // Started with a soft stack limit below 10 MiB. (A shell's plain "ulimit -s" lowers the
-    // hard limit too, which only a process with the privilege to raise it could undo.)
-    const QString ulimit = QStringLiteral("ulimit -S -s 8192");
     QProcess tool;
-    tool.start(QStringLiteral("/bin/sh"),
-               QStringList { QStringLiteral("-c"), ulimit + QLatin1String(" && exec \"$0\" \"$@\""),
-                             QStringLiteral(KEVRAREPLACE_HELD_EXE) }
-                   + startArguments());
+    startWithSmallStack(tool, QStringLiteral(KEVRAREPLACE_HELD_EXE), startArguments());
     QVERIFY(tool.waitForStarted(5000));
     QVERIFY2(!tool.waitForFinished(500), "the program did not wait at its block file");
-    QVERIFY(softStackLimit(tool.processId()) >= rlim_t(10 * 1024 * 1024));
+    if (!missingFacility(Facility::ResourceLimits))
+        QVERIFY(softStackLimitOf(tool.processId()) >= 10 * 1024 * 1024);
     QCOMPARE(tool.readAllStandardOutput(), QByteArray());
     QCOMPARE(tool.readAllStandardError(), QByteArray());
 
@@ -213,7 +228,7 @@ void tst_StartupGate::heldProcess()
     QVERIFY(QFile::remove(blockFile));
     QVERIFY(tool.waitForFinished(10000));
     QCOMPARE(tool.readAllStandardError(), QByteArray());
-    QCOMPARE(tool.readAllStandardOutput(), QByteArray("/new/x\n"));
+    QCOMPARE(tool.readAllStandardOutput(), textLines("/new/x\n"));
     QCOMPARE(tool.exitCode(), 0);
 }
 
@@ -234,7 +249,7 @@ void tst_StartupGate::severalHeldProcesses()
     QVERIFY(QFile::remove(blockFile));
     for (QProcess &tool : tools) {
         QVERIFY(tool.waitForFinished(10000));
-        QCOMPARE(tool.readAllStandardOutput(), QByteArray("/new/x\n"));
+        QCOMPARE(tool.readAllStandardOutput(), textLines("/new/x\n"));
         QCOMPARE(tool.exitCode(), 0);
     }
 }
@@ -246,6 +261,31 @@ void tst_StartupGate::directoryDoesNotHold()
     QProcess tool;
     tool.start(QStringLiteral(KEVRAREPLACE_HELD_EXE), { QStringLiteral("-version") });
     QVERIFY2(tool.waitForFinished(10000), "a directory at the block path held the program");
+    QCOMPARE(tool.exitCode(), 0);
+}
+
+// A block file that cannot be opened, because another program holds it with no sharing, does
+// not hold the program.
+void tst_StartupGate::exclusivelyHeldFileDoesNotHold()
+{
+    SKIP_WITHOUT(ExclusiveOpen);
+    BlockFileRemover remover;
+    writeFile(blockFile, "held");
+    {
+        ExclusiveOpen hold(blockFile);
+        QVERIFY(hold.isOpen());
+        QProcess tool;
+        tool.start(QStringLiteral(KEVRAREPLACE_HELD_EXE), { QStringLiteral("-version") });
+        QVERIFY2(tool.waitForFinished(10000), "a block file held with no sharing held the program");
+        QCOMPARE(tool.exitCode(), 0);
+    }
+    // Let go, the same file holds again.
+    QProcess tool;
+    tool.start(QStringLiteral(KEVRAREPLACE_HELD_EXE), { QStringLiteral("-version") });
+    QVERIFY(tool.waitForStarted(5000));
+    QVERIFY2(!tool.waitForFinished(500), "the program did not wait at its block file");
+    QVERIFY(QFile::remove(blockFile));
+    QVERIFY(tool.waitForFinished(10000));
     QCOMPARE(tool.exitCode(), 0);
 }
 

@@ -102,6 +102,7 @@ void tst_Stdin::records()
 // Strings that the tool takes as arguments give exactly the tool's output.
 void tst_Stdin::sameAsTool()
 {
+    SKIP_WITHOUT(ByteArguments);
     const QByteArrayList strings { "/opt/old/x", "/opt/old/opt/old/", "D:\\SRC\\app\\main.c",
         "D:\\src\\\\", "ABC", "/caf\xc3\xa9/opt/old/", "/caf\xe9/opt/old/", "\xed\xa0\x80/opt/old/",
         "plain" };
@@ -174,6 +175,7 @@ void tst_Stdin::streamErrors()
     QFETCH(QString, script);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, err);
+    SKIP_WITHOUT(PosixShell);
     const ToolRun run = runProgram(QStringLiteral("/bin/bash"),
         { QStringLiteral("-c"), script, QStringLiteral(KEVRAREPLACE_CHECK_EXE) }, dir.path());
     COMPARE_RUN(run, 0, QByteArray::number(exitCode) + '\n', err);
