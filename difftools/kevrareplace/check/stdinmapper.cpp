@@ -3,18 +3,12 @@
 
 #include "stdinmapper.h"
 #include "batch/d_batchreplace.h"
+#include "standardstreams.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -22,24 +16,6 @@ namespace {
 constexpr int blockSize = 1 << 17;
 // Beyond this, output is written within a block too, so that long results do not pile up.
 constexpr int outputLimit = 1 << 20;
-
-int readSome(char *data, int size)
-{
-#ifdef _WIN32
-    return _read(0, data, unsigned(size));
-#else
-    return int(::read(0, data, size_t(size)));
-#endif
-}
-
-int writeSome(const char *data, int size)
-{
-#ifdef _WIN32
-    return _write(1, data, unsigned(size));
-#else
-    return int(::write(1, data, size_t(size)));
-#endif
-}
 
 int failWith(const char *what, int error)
 {
@@ -53,6 +29,7 @@ int failWith(const char *what, int error)
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)
     , locations(locations)
+    , crlfLines(carriageReturnEndsLine())
 {
     output.reserve(2 * blockSize); // kept when the output is written
 }
@@ -62,23 +39,21 @@ D_StdinMapper::~D_StdinMapper() = default;
 void D_StdinMapper::setNulTerminated(bool nulTerminated)
 {
     terminator = nulTerminated ? '\0' : '\n';
+    crlfLines = !nulTerminated && carriageReturnEndsLine();
 }
 
 void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
 
 int D_StdinMapper::run()
 {
-#ifdef _WIN32
-    _setmode(0, _O_BINARY);
-    _setmode(1, _O_BINARY);
-#endif
+    setBinaryStandardStreams();
     std::vector<char> block(blockSize);
     QByteArray pending; // the start of a string that goes on in the next block
     for (;;) {
         // A caller that writes a string and waits for its record gets it before we wait too.
         if (!flush())
             return failWith("Unable to write output: ", errno);
-        const int got = readSome(block.data(), blockSize);
+        const int got = readStandardInput(block.data(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -111,6 +86,9 @@ int D_StdinMapper::run()
 
 void D_StdinMapper::mapString(const char *data, int size)
 {
+    const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
+    if (crlf)
+        --size;
     // An empty string is not one the tool takes: it gets an empty record, so that the records
     // stay in step with the strings.
     const int rule = size > 0 ? replace.map(data, size, result) : -1;
@@ -127,6 +105,8 @@ void D_StdinMapper::mapString(const char *data, int size)
         output += result;
     else
         output.append(data, size);
+    if (crlf)
+        output += '\r';
     output += terminator;
 }
 
@@ -135,7 +115,7 @@ bool D_StdinMapper::flush()
     const char *data = output.constData();
     int left = output.size();
     while (left > 0) {
-        const int written = writeSome(data, left);
+        const int written = writeStandardOutput(data, left);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
