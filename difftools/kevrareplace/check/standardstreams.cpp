@@ -28,10 +28,7 @@ void setBinaryStandardStreams() { }
 
 int readStandardInput(char *data, int size) { return int(::read(0, data, size_t(size))); }
 
-int writeStandardOutput(const char *data, int size)
-{
-    return int(::write(1, data, size_t(size)));
-}
+int writeStandardOutput(const char *data, int size) { return int(::write(1, data, size_t(size))); }
 
 bool carriageReturnEndsLine() { return false; }
 

@@ -20,7 +20,8 @@ namespace {
 QByteArray codePageBytes(const wchar_t *units, int size, UINT codePage)
 {
     const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int length = WideCharToMultiByte(codePage, flags, units, size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(codePage, flags, units, size, nullptr, 0, nullptr, nullptr);
     QByteArray bytes(length, Qt::Uninitialized);
     WideCharToMultiByte(codePage, flags, units, size, bytes.data(), length, nullptr, nullptr);
     return bytes;
