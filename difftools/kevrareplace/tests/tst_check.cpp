@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
+#include "windowsrows.h"
 
 #include <QtTest>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 // kevrareplace-check run as a user runs it: on small rule files, each row naming the findings
 // (id and place) that it must report, or the records it must list.
@@ -267,15 +265,7 @@ void tst_Check::rulesCharacters()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
-#ifdef Q_OS_WIN
-    if (!windows)
-        QSKIP("Windows writes its ANSI code page");
-    if (GetACP() != 1252)
-        QSKIP("the rows are written for the ANSI code page 1252");
-#else
-    if (windows)
-        QSKIP("the ANSI code page is Windows' own");
-#endif
+    SKIP_ROW_OF_OTHER_PLATFORM(windows);
     writeFile(dir.filePath(name),
         "<replacement><file path=\"\xc3\xa9\" "
         "replacepath=\"\xe2\x82\xac\xc3\xbc\"/></replacement>");

@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
+#include "windowsrows.h"
 
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -270,15 +268,7 @@ void tst_Cli::characters()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
-#ifdef Q_OS_WIN
-    if (!windows)
-        QSKIP("Windows passes arguments as UTF-16 and writes its ANSI code page");
-    if (GetACP() != 1252)
-        QSKIP("the rows are written for the ANSI code page 1252");
-#else
-    if (windows)
-        QSKIP("the ANSI code page and the wide command line are Windows' own");
-#endif
+    SKIP_ROW_OF_OTHER_PLATFORM(windows);
     runTool(arguments, exitCode, out, err);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
+#include "windowsrows.h"
 
 #include <QtTest>
 
@@ -142,13 +143,7 @@ void tst_Stdin::lineEnds()
     QFETCH(QStringList, options);
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, output);
-#ifdef Q_OS_WIN
-    if (!windows)
-        QSKIP("on Windows a CR before the newline ends the line");
-#else
-    if (windows)
-        QSKIP("CRLF line ends are Windows' own");
-#endif
+    SKIP_ROW_OF_OTHER_PLATFORM(windows);
     COMPARE_RUN(map(options, input), 0, output, "");
 }
 
