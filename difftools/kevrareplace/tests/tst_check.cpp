@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
-#include "windowsrows.h"
 
 #include <QtTest>
 
@@ -19,8 +18,6 @@ private Q_SLOTS:
     void rules_data();
     void rules();
     void rulesUnwritable();
-    void rulesCharacters_data();
-    void rulesCharacters();
     void explain();
     void commandLine_data();
     void commandLine();
@@ -229,48 +226,6 @@ void tst_Check::rulesUnwritable()
         QStringList(arguments) << QStringLiteral("--rules"), dir.path(), 10000,
         QStringLiteral("/dev/full"));
     COMPARE_RUN(run, 1, "", "Unable to write output: No space left on device\n");
-}
-
-// Rule records are data: on Windows they are written in the ANSI code page (1252 under the
-// suite's Wine) or not at all; elsewhere as UTF-8.
-void tst_Check::rulesCharacters_data()
-{
-    QTest::addColumn<bool>("windows");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err");
-
-    const QString french = QString::fromUtf8("r\xc3\xa8gles.xml");
-    const QString russian =
-        QString::fromUtf8("\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xb8\xd0\xbb\xd0\xb0.xml");
-    QTest::newRow("Windows: a name and rule in the code page")
-        << true << french << 0 << QByteArray("r\xe8gles.xml:1:14\tfixed\tci\t\xe9\t\x80\xfc\r\n")
-        << QByteArray();
-    QTest::newRow("Windows: a name outside the code page is not written as ???")
-        << true << russian << 1 << QByteArray()
-        << QByteArray("Unable to write output: characters that the code page 1252 cannot hold\r\n");
-    QTest::newRow("elsewhere: a name in another script")
-        << false << russian << 0
-        << QByteArray(
-               "\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xb8\xd0\xbb\xd0\xb0.xml:1:14\tfixed\tci\t"
-               "\xc3\xa9\t\xe2\x82\xac\xc3\xbc\n")
-        << QByteArray();
-}
-
-void tst_Check::rulesCharacters()
-{
-    QFETCH(bool, windows);
-    QFETCH(QString, name);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    SKIP_ROW_OF_OTHER_PLATFORM(windows);
-    writeFile(dir.filePath(name),
-        "<replacement><file path=\"\xc3\xa9\" "
-        "replacepath=\"\xe2\x82\xac\xc3\xbc\"/></replacement>");
-    COMPARE_RUN(
-        check({ QStringLiteral("-config"), name, QStringLiteral("--rules") }), exitCode, out, err);
 }
 
 void tst_Check::explain()

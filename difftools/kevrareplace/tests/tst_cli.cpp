@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
-#include "windowsrows.h"
 
 #include <cerrno>
 #include <cstring>
@@ -39,8 +38,6 @@ private Q_SLOTS:
     void unreadableFile();
     void unwritableOutput_data();
     void unwritableOutput();
-    void characters_data();
-    void characters();
     void example_data();
     void example();
 
@@ -66,13 +63,6 @@ void tst_Cli::initTestCase()
     writeFile(at + QLatin1String("malformed.xml"),
               "<replacement><file path=\"x\" replacepath=\"y\"/><file path=\"z\" replacepath=");
     writeFile(at + QLatin1String("empty.xml"), QByteArray());
-    const QByteArray accents =
-        "<replacement><file path=\"\xc3\xa9\" replacepath=\"\xe2\x82\xac\xc3\xbc\"/>"
-        "</replacement>";
-    writeFile(at + QLatin1String("accents.xml"), accents);
-    writeFile(
-        at + QString::fromUtf8("\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xb8\xd0\xbb\xd0\xb0.xml"),
-        accents);
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
 }
 
@@ -198,86 +188,6 @@ void tst_Cli::unwritableOutput()
     const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path(), 10000,
         QStringLiteral("/dev/full"));
     COMPARE_RUN(run, exitCode, "", err);
-}
-
-// Characters beyond ASCII in the arguments, the result and a file name. On Windows the tool
-// writes the ANSI code page (1252 under the suite's Wine) and refuses a result it cannot hold;
-// elsewhere arguments and output are bytes, UTF-8 as given.
-void tst_Cli::characters_data()
-{
-    QTest::addColumn<bool>("windows");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err");
-
-    const QString rules = QStringLiteral("accents.xml");
-    const QString russianRules =
-        QString::fromUtf8("\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xb8\xd0\xbb\xd0\xb0.xml");
-    const QString cafe = QString::fromUtf8("caf\xc3\xa9");
-    const QString beetle = QString::fromUtf8("\xd0\xb6\xd1\x83\xd0\xba");
-    const QString shouting = QString::fromUtf8("/home/M\xc3\x9cLLER/Gr\xc3\xbc\xc3\x9f\x65");
-    const QString missing = QString::fromUtf8("\xd0\xbd\xd0\xb5\xd1\x82.xml");
-    const QByteArray outside =
-        "Unable to write output: characters that the code page 1252 cannot hold\r\n";
-    const QByteArray windowsUsage = QByteArray(usage).replace("\n", "\r\n");
-
-    QTest::newRow("Windows: a rule matches a character of the code page")
-        << true << QStringList { "-config", rules, cafe } << 0 << QByteArray("caf\x80\xfc\r\n")
-        << QByteArray();
-    QTest::newRow("Windows: a result outside the code page fails, never as ???")
-        << true << QStringList { "-config", rules, beetle } << 1 << QByteArray() << outside;
-    // Best fit would write "A" for it: another path.
-    QTest::newRow("Windows: no best fit")
-        << true << QStringList { "-config", rules, QString::fromUtf8("\xc4\x80") } << 1
-        << QByteArray() << outside;
-    QTest::newRow("Windows: a lone surrogate fails")
-        << true << QStringList { "-config", rules, QString(QChar(0xd800)) + QLatin1Char('x') } << 1
-        << QByteArray() << outside;
-    QTest::newRow("Windows: a config name outside the code page opens")
-        << true << QStringList { "-config", russianRules, cafe } << 0
-        << QByteArray("caf\x80\xfc\r\n") << QByteArray();
-    // A message is for a person: a character the code page cannot hold shows as '?'.
-    QTest::newRow("Windows: a missing name outside the code page in the message")
-        << true << QStringList { "-config", missing, cafe } << 22 << windowsUsage
-        << QByteArray("Unable to open config file: ???.xml\r\n");
-
-    QTest::newRow("Windows: a name in the code page in the message")
-        << true << utf8({ "-config", "fehlt-\xc3\xa4.xml" }) << 22 << windowsUsage
-        << QByteArray("Unable to open config file: fehlt-\xe4.xml\r\n");
-    QTest::newRow("Windows: a rule in either case")
-        << true << QStringList { "-config", "rules.xml", shouting } << 0
-        << QByteArray("/home/Mueller/Gr\xfc\xdf\x65\r\n") << QByteArray();
-
-    QTest::newRow("elsewhere: a name in the message")
-        << false << utf8({ "-config", "fehlt-\xc3\xa4.xml" }) << 22 << usage
-        << unreadable("fehlt-\xc3\xa4.xml");
-    QTest::newRow("elsewhere: a rule in either case")
-        << false << QStringList { "-config", "rules.xml", shouting } << 0
-        << QByteArray("/home/Mueller/Gr\xc3\xbc\xc3\x9f\x65\n") << QByteArray();
-    QTest::newRow("elsewhere: a rule matches a character")
-        << false << QStringList { "-config", rules, cafe } << 0
-        << QByteArray("caf\xe2\x82\xac\xc3\xbc\n") << QByteArray();
-    QTest::newRow("elsewhere: every character comes out")
-        << false << QStringList { "-config", rules, beetle } << 0
-        << QByteArray("\xd0\xb6\xd1\x83\xd0\xba\n") << QByteArray();
-    QTest::newRow("elsewhere: a config name in another script opens")
-        << false << QStringList { "-config", russianRules, cafe } << 0
-        << QByteArray("caf\xe2\x82\xac\xc3\xbc\n") << QByteArray();
-    QTest::newRow("elsewhere: a missing name in another script in the message")
-        << false << QStringList { "-config", missing, cafe } << 22 << usage
-        << QByteArray("Unable to open config file: \xd0\xbd\xd0\xb5\xd1\x82.xml\n");
-}
-
-void tst_Cli::characters()
-{
-    QFETCH(bool, windows);
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    SKIP_ROW_OF_OTHER_PLATFORM(windows);
-    runTool(arguments, exitCode, out, err);
 }
 
 // The bundled example configuration does what its comments and the README say.
