@@ -4,23 +4,6 @@
 #include "testutil.h"
 #include "windowsrows.h"
 
-namespace {
-
-QByteArray unreadable(const char *name)
-{
-    return "Unable to open config file: " + QByteArray(name) + '\n';
-}
-
-QStringList utf8(std::initializer_list<const char *> words)
-{
-    QStringList list;
-    for (const char *word : words)
-        list << QString::fromUtf8(word);
-    return list;
-}
-
-} // namespace
-
 // Characters beyond ASCII crossing the boundary of both programs: arguments, file names and
 // output.
 class tst_Characters : public QObject

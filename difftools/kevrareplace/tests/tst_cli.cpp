@@ -12,19 +12,6 @@ namespace {
 const QByteArray noConfig = "config option not set: \n";
 const QByteArray noString = "No string to replace specified\n";
 
-QByteArray unreadable(const char *name)
-{
-    return "Unable to open config file: " + QByteArray(name) + '\n';
-}
-
-QStringList utf8(std::initializer_list<const char *> words)
-{
-    QStringList list;
-    for (const char *word : words)
-        list << QString::fromUtf8(word);
-    return list;
-}
-
 } // namespace
 
 class tst_Cli : public QObject
