@@ -3,7 +3,7 @@
 
 #include "batchrules.h"
 #include "batch/d_batchreplace.h"
-#include "consoletext.h"
+#include "text/losslesscodec.h"
 #include "rulefilereading.h"
 
 QVector<FileEntry> readRules(
@@ -18,7 +18,7 @@ QVector<FileEntry> readRules(
         D_RuleFileReading reading(files);
         reading.read();
         for (int i = 0; i < reading.entries().size(); ++i)
-            locations->append(consoleBytes(reading.ruleLocation(i)));
+            locations->append(encodeLossless(reading.ruleLocation(i))); // records are UTF-8
         return add(reading.entries());
     }
     // Without locations the document scan is not needed: the reader alone, as in the tool.

@@ -4,8 +4,10 @@
 #include "comparemapper.h"
 #include "batch/d_batchreplace.h"
 #include "batchrules.h"
-#include "consoletext.h"
+#include "standardstreams.h"
 #include "stdinfilter.h"
+#include "text/consoleoutput.h"
+#include "text/losslesscodec.h"
 
 #include <QHash>
 
@@ -58,11 +60,15 @@ D_CompareMapper::~D_CompareMapper() = default;
 void D_CompareMapper::setNulTerminated(bool nulTerminated)
 {
     terminator = nulTerminated ? '\0' : '\n';
+    crlfLines = !nulTerminated && carriageReturnEndsLine();
 }
 
 void D_CompareMapper::compareString(const char *data, int size, QByteArray &output)
 {
     ++read;
+    const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
+    if (crlf)
+        --size;
     // An empty string is not one the tool takes: it maps to itself on both sides.
     if (size == 0)
         return;
@@ -95,6 +101,8 @@ void D_CompareMapper::compareString(const char *data, int size, QByteArray &outp
     output += fieldEnd;
     if (newRule >= 0)
         output += newSide.locations.value(newRule);
+    if (crlf)
+        output += '\r';
     output += terminator;
 }
 
@@ -139,9 +147,7 @@ int D_CompareMapper::run()
         });
     if (!complete)
         return 2;
-    const QByteArray bytes = consoleBytes(summary());
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
+    writeText(stderr, summary(), TextRole::Message);
     return differing > 0 ? 1 : 0;
 }
 

@@ -60,6 +60,7 @@ private:
     const CompareSide oldSide;
     const CompareSide newSide;
     char terminator = '\n';
+    bool crlfLines; // a CR before the newline belongs to the line end
     std::vector<int> newRuleOf; // for each old rule, the same rule of new, or -1
     std::vector<int> idOfNew; // for each new rule, an old rule's number or old count + its own
     std::vector<qint64> gained; // by rule: old rules, then rules only in new

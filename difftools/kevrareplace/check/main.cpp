@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 
 #include "config/configfile.h"
-#include "consoletext.h"
 #include "explain.h"
 #include "gccformat.h"
 #include "lint.h"
@@ -13,14 +12,17 @@
 #include "rulelistformat.h"
 #include "sarifformat.h"
 #include "stdinmapper.h"
+#include "text/consoleoutput.h"
+#include "text/losslesscodec.h"
+#include "text/processarguments.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -28,16 +30,15 @@ enum ExitCode { ExitOk = 0, ExitFindings = 1, ExitUsage = 2 };
 
 const QLatin1String programName("kevrareplace-check");
 
-void write(std::FILE *stream, const QString &text)
+// Findings, explanations and help are read by people; rule records are data.
+bool write(std::FILE *stream, const QString &text, TextRole role = TextRole::Message)
 {
-    const QByteArray bytes = consoleBytes(text);
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    return writeText(stream, text, role);
 }
 
 void printLine(std::FILE *stream, const QString &text)
 {
     write(stream, text + QLatin1Char('\n'));
-    std::fflush(stream);
 }
 
 int usageError(const QString &message)
@@ -78,10 +79,14 @@ bool loadFiles(const QStringList &names, QVector<ConfigFile> &files)
 int listRules(const D_RuleFileReading &reading, const Request &request)
 {
     const QVector<FileEntry> &entries = reading.entries();
+    QString records;
     for (int i = 0; i < entries.size(); ++i)
-        write(stdout, ruleRecord(reading.ruleLocation(i), entries.at(i), request.nulTerminated));
-    std::fflush(stdout);
-    return ExitOk;
+        records += ruleRecord(reading.ruleLocation(i), entries.at(i), request.nulTerminated);
+    if (write(stdout, records, TextRole::Data))
+        return ExitOk;
+    // Not a record is written when one of them cannot be.
+    printLine(stderr, QLatin1String("Unable to write output: ") + writeFailureReason(errno));
+    return ExitFindings;
 }
 
 int explainStrings(const D_RuleFileReading &reading, const Request &request)
@@ -93,7 +98,6 @@ int explainStrings(const D_RuleFileReading &reading, const Request &request)
             (i > 0 ? QLatin1String("\n") : QLatin1String(""))
                 + explanationText(explanation, reading.entries(), location));
     }
-    std::fflush(stdout);
     return ExitOk;
 }
 
@@ -119,7 +123,6 @@ int checkRuleFiles(D_RuleFileReading &reading, const Request &request)
         std::fflush(stdout);
     } else {
         write(stdout, gccFormat(findings));
-        std::fflush(stdout);
     }
     int errors = 0;
     int warnings = 0;
@@ -188,7 +191,6 @@ int run(const QStringList &arguments)
         if (!startedAs.isEmpty() && at >= 0)
             help.replace(at, startedAs.size(), programName);
         write(stdout, help);
-        std::fflush(stdout);
         return ExitOk;
     }
     if (parser.isSet(versionOption)) {
@@ -268,13 +270,9 @@ int run(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
-    // The application object takes the words it knows (-qmljsdebugger) out of argv; the
-    // command line is the tool's, so keep the vector as the process received it.
-    const std::vector<char *> givenArgv(argv, argv + argc);
+    // Taken before the application object takes the words it knows (-qmljsdebugger) out of
+    // argv: the command line is the program's own.
+    const QStringList arguments = processArguments(argc, argv);
     QCoreApplication app(argc, argv);
-    QStringList arguments;
-    arguments.reserve(int(givenArgv.size()));
-    for (const char *argument : givenArgv)
-        arguments.append(argumentText(argument));
     return run(arguments);
 }

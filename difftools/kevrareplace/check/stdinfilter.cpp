@@ -2,18 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 #include "stdinfilter.h"
+#include "standardstreams.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -21,24 +15,6 @@ namespace {
 constexpr int blockSize = 1 << 17;
 // Beyond this, output is written within a block too, so that long results do not pile up.
 constexpr int outputLimit = 1 << 20;
-
-int readSome(char *data, int size)
-{
-#ifdef _WIN32
-    return _read(0, data, unsigned(size));
-#else
-    return int(::read(0, data, size_t(size)));
-#endif
-}
-
-int writeSome(const char *data, int size)
-{
-#ifdef _WIN32
-    return _write(1, data, unsigned(size));
-#else
-    return int(::write(1, data, size_t(size)));
-#endif
-}
 
 bool failWith(const char *what, int error)
 {
@@ -52,7 +28,7 @@ bool flush(QByteArray &output)
     const char *data = output.constData();
     int left = output.size();
     while (left > 0) {
-        const int written = writeSome(data, left);
+        const int written = writeStandardOutput(data, left);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -71,10 +47,7 @@ bool flush(QByteArray &output)
 
 bool filterStdin(char terminator, const StringRecorder &record)
 {
-#ifdef _WIN32
-    _setmode(0, _O_BINARY);
-    _setmode(1, _O_BINARY);
-#endif
+    setBinaryStandardStreams();
     std::vector<char> block(blockSize);
     QByteArray output;
     output.reserve(2 * blockSize); // kept when the output is written
@@ -83,7 +56,7 @@ bool filterStdin(char terminator, const StringRecorder &record)
         // A caller that writes a string and waits for its record gets it before we wait too.
         if (!flush(output))
             return failWith("Unable to write output: ", errno);
-        const int got = readSome(block.data(), blockSize);
+        const int got = readStandardInput(block.data(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -3,11 +3,11 @@
 
 #include "configfile.h"
 
-#include "text/losslesscodec.h"
-
 #include <QFile>
 
 #ifndef _WIN32
+#include "text/losslesscodec.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,10 +17,10 @@
 
 bool openConfigFile(QFile &file, const QString &name)
 {
-    // The arguments are in the local 8-bit encoding here, and QFile takes names as text.
-    const QString localName = QString::fromLocal8Bit(encodeLossless(name));
-    file.setFileName(localName);
-    return QFile::exists(localName) && file.open(QIODevice::ReadOnly);
+    // The name is the wide command line's own text, which QFile opens by as it is, also with
+    // characters that the ANSI code page cannot hold.
+    file.setFileName(name);
+    return QFile::exists(name) && file.open(QIODevice::ReadOnly);
 }
 
 #else

@@ -7,9 +7,10 @@
 class QFile;
 class QString;
 
-/// Opens \a file read-only on the file named by exactly the bytes that \a name was decoded
-/// from (see losslesscodec.h), as QFile opens a file by name: it must exist and must not be a
-/// directory. False when it cannot be opened.
+/// Opens \a file read-only on the file that \a name, a word of processArguments, names: on
+/// Windows by its characters, elsewhere by exactly the bytes it was decoded from (see
+/// losslesscodec.h). As QFile opens a file by name, it must exist and must not be a directory.
+/// False when it cannot be opened.
 bool openConfigFile(QFile &file, const QString &name);
 
 #endif // CONFIGFILE_H

@@ -5,7 +5,8 @@
 #include "config/d_replacestreamreader.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
-#include "text/losslesscodec.h"
+#include "text/consoleoutput.h"
+#include "text/processarguments.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,8 +14,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <vector>
 
 // The block file is fixed; only the tests' own build of the program points it elsewhere.
 #if defined(KEVRAREPLACE_TEST_BLOCK_FILE)
@@ -30,11 +29,9 @@ namespace {
 enum ExitCode { ExitOk = 0, ExitWriteFailed = 1, ExitUsage = 10, ExitConfigUnreadable = 22 };
 
 // False, with errno telling why, when the line did not reach the stream's file whole.
-bool printLine(std::FILE *stream, const QString &text)
+bool printLine(std::FILE *stream, const QString &text, TextRole role = TextRole::Message)
 {
-    const QByteArray bytes = encodeLossless(text);
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
-        && std::fputc('\n', stream) != EOF && std::fflush(stream) == 0;
+    return writeText(stream, text + QLatin1Char('\n'), role);
 }
 
 bool printBanner()
@@ -49,12 +46,12 @@ bool printUsage()
         && printLine(stdout, QStringLiteral("Usage: kevrareplace -config <file> <string>"));
 }
 
-// Standard output failed: a caller that checks the exit code must not take a partial answer
-// for the whole one. Called right after the failure, while errno still tells its reason.
+// Standard output failed, or the result holds characters that it cannot: a caller that checks
+// the exit code must not take a partial or altered answer for the whole one. Called right after
+// the failure, while errno still tells its reason.
 int writeFailed()
 {
-    const QByteArray reason(std::strerror(errno));
-    printLine(stderr, QLatin1String("Unable to write output: ") + decodeLossless(reason));
+    printLine(stderr, QLatin1String("Unable to write output: ") + writeFailureReason(errno));
     return ExitWriteFailed;
 }
 
@@ -103,7 +100,7 @@ int run(const QStringList &arguments)
     D_Replace replace;
     for (const FileEntry &entry : reader.entries())
         replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
-    return printLine(stdout, replace.apply(input)) ? ExitOk : writeFailed();
+    return printLine(stdout, replace.apply(input), TextRole::Data) ? ExitOk : writeFailed();
 }
 
 } // namespace
@@ -115,17 +112,10 @@ int main(int argc, char *argv[])
     // configuration is looked at until it goes away.
     waitAtStartupGate(KEVRAREPLACE_BLOCK_FILE);
 
-    // The application object takes the words it knows (-qmljsdebugger) out of argv, but every
-    // argument is the tool's own: keep the vector as the process received it.
-    const std::vector<char *> givenArgv(argv, argv + argc);
+    // Taken before the application object takes the words it knows (-qmljsdebugger) out of
+    // argv: every argument is the tool's own.
+    const QStringList arguments = processArguments(argc, argv);
     QCoreApplication app(argc, argv);
-
-    // Bytes that are not UTF-8 are kept, so that the result and a file name in a message come
-    // out as they were given.
-    QStringList arguments;
-    arguments.reserve(int(givenArgv.size()));
-    for (const char *argument : givenArgv)
-        arguments.append(decodeLossless(argument, int(std::strlen(argument))));
 
     const int exitCode = run(arguments);
     QCoreApplication::exit(exitCode);

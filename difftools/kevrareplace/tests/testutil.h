@@ -88,6 +88,21 @@ inline ToolRun runWithBytes(
         QStringLiteral("/bin/sh"), { QStringLiteral("-c"), script, program }, workingDirectory);
 }
 
+// The tool's message for a file it cannot open, as the name's bytes are written on Linux.
+inline QByteArray unreadable(const char *name)
+{
+    return "Unable to open config file: " + QByteArray(name) + '\n';
+}
+
+// Arguments written as UTF-8 literals.
+inline QStringList utf8(std::initializer_list<const char *> words)
+{
+    QStringList list;
+    for (const char *word : words)
+        list << QString::fromUtf8(word);
+    return list;
+}
+
 inline void writeFile(const QString &name, const QByteArray &content)
 {
     QFile file(name);

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void findings();
     void rules_data();
     void rules();
+    void rulesUnwritable();
     void explain();
     void commandLine_data();
     void commandLine();
@@ -224,6 +225,18 @@ void tst_Check::rules()
     const ToolRun nul = check(
         configArguments(dir.path(), files) << QStringLiteral("--rules") << QStringLiteral("-z"));
     COMPARE_RUN(nul, 0, QByteArray(expected).replace('\t', '\0').replace('\n', '\0'), "");
+}
+
+// Records that do not reach standard output are not an answer.
+void tst_Check::rulesUnwritable()
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    const QStringList arguments = configArguments(dir.path(), { ruleFile("<file path=\"a\"/>\n") });
+    const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+        QStringList(arguments) << QStringLiteral("--rules"), dir.path(), 10000,
+        QStringLiteral("/dev/full"));
+    COMPARE_RUN(run, 1, "", "Unable to write output: No space left on device\n");
 }
 
 void tst_Check::explain()

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "testutil.h"
+#include "windowsrows.h"
 
 #include <QtTest>
 
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void initTestCase();
     void records_data();
     void records();
+    void lineEnds_data();
+    void lineEnds();
     void sameAsTool();
     void manyLines();
     void coProcess();
@@ -96,6 +99,40 @@ void tst_Stdin::records()
     QFETCH(QStringList, options);
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, output);
+    COMPARE_RUN(map(options, input), 0, output, "");
+}
+
+// A line's CR before its newline: part of the line end on Windows, where lines from a console
+// program end with CRLF, and its record ends alike; elsewhere part of the string. The -v
+// records show which.
+void tst_Stdin::lineEnds_data()
+{
+    QTest::addColumn<bool>("windows");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+
+    QTest::newRow("Windows: CRLF ends the line, the record ends with it")
+        << true << QStringList { "-v" } << QByteArray("/opt/old/\r\n/x\n")
+        << QByteArray("rules.xml:3:3\t/opt/old/\t/opt/new/\r\n\t/x\t/x\n");
+    QTest::newRow("Windows: a CR elsewhere and a last line's CR")
+        << true << QStringList() << QByteArray("a\rb\r\n\r\n/opt/old/\r")
+        << QByteArray("a\rb\r\n\r\n/opt/new/\r\n");
+    QTest::newRow("Windows: with -z a CR is data")
+        << true << QStringList { "-v", "-z" } << QByteArray("/opt/old/\r\0", 11)
+        << QByteArray("rules.xml:3:3\0/opt/old/\r\0/opt/new/\r\0", 36);
+    QTest::newRow("elsewhere: a CR is part of the string")
+        << false << QStringList { "-v" } << QByteArray("/opt/old/\r\n/x\n")
+        << QByteArray("rules.xml:3:3\t/opt/old/\r\t/opt/new/\r\n\t/x\t/x\n");
+}
+
+void tst_Stdin::lineEnds()
+{
+    QFETCH(bool, windows);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+    SKIP_ROW_OF_OTHER_PLATFORM(windows);
     COMPARE_RUN(map(options, input), 0, output, "");
 }
 

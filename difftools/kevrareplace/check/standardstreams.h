@@ -1,0 +1,22 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef STANDARDSTREAMS_H
+#define STANDARDSTREAMS_H
+
+// Standard input and output as bytes, for the companion's filter: what differs by platform.
+
+/// Makes standard input and output pass every byte as it is (no CRLF translation on Windows).
+void setBinaryStandardStreams();
+
+/// Reads at most \a size bytes of standard input; 0 at its end, negative with errno on failure.
+int readStandardInput(char *data, int size);
+
+/// Writes at most \a size bytes to standard output; the count written, or negative with errno.
+int writeStandardOutput(const char *data, int size);
+
+/// True where a carriage return before a line's newline belongs to the line end (Windows):
+/// the string goes without it, and its record ends with the same CRLF.
+bool carriageReturnEndsLine();
+
+#endif // STANDARDSTREAMS_H
