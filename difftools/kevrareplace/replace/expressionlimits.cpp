@@ -30,7 +30,6 @@ constexpr qint64 maxLookaheads = 13;
 
 using Token = RegExpToken;
 constexpr int noUpperBound = regExpNoUpperBound;
-
 using Part = ExpressionPart;
 
 // What all the expressions built for one pattern take together.
