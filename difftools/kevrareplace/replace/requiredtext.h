@@ -10,8 +10,9 @@
 /// a plain search of a string's UTF-8 bytes finds its UTF-8 form wherever a match exists:
 /// without surrogates (which bytes that are not UTF-8 decode to, and which UTF-8 cannot hold
 /// alone), and, unless the rule is case-sensitive, of ASCII characters only. Empty when no such run
-/// is known, as for an empty pattern or an expression with alternatives at its top level. The flags
-/// are those of D_Replace::addRule: wildcard wins over regexp.
+/// is known, as for an empty pattern, or an expression with alternatives at its top level, a
+/// lookahead or a syntax error (read by RegExpTokenizer). The flags are those of
+/// D_Replace::addRule: wildcard wins over regexp.
 QString requiredText(const QString &pattern, bool regexp, bool cs, bool wildcard);
 
 /// Whether case folding, as either of the library's case-insensitive operations uses it, relates
