@@ -11,7 +11,7 @@ seconds=${1:-60}
 sh scripts/deps.sh qtbase5-dev cmake make clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKEVRAREPLACE_FUZZ=ON -DKEVRAREPLACE_SANITIZE=ON >/dev/null
-targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_expression"
+targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_expression fuzz_requiredtext"
 # shellcheck disable=SC2086
 cmake --build build-fuzz --parallel "$(nproc)" --target $targets >/dev/null
 fuzz=difftools/kevrareplace/fuzz
@@ -21,11 +21,12 @@ mkdir -p build-fuzz/artifacts
 export ASAN_OPTIONS=quarantine_size_mb=32:detect_leaks=1
 for target in $targets; do
     corpus=build-fuzz/corpus/$target
-    # The batch target reads rules and strings, and the expression target one expression, not
-    # rule files: seeds and tokens of their own.
+    # The batch target reads rules and strings, the expression target one expression, and the
+    # required-text target a pattern and a string, not rule files: seeds and tokens of their own.
     seeds=$fuzz/corpus dict=$fuzz/kevrareplace.dict
     [ "$target" = fuzz_batch ] && seeds=$fuzz/batch-corpus dict=$fuzz/batch.dict
     [ "$target" = fuzz_expression ] && seeds=$fuzz/corpus-expression dict=$fuzz/expression.dict
+    [ "$target" = fuzz_requiredtext ] && seeds=$fuzz/corpus-requiredtext dict=$fuzz/expression.dict
     rm -rf "$corpus" && mkdir -p "$corpus"
     echo "== $target: $seconds s"
     if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$seconds" \

@@ -52,8 +52,8 @@ bool isStarPattern(const QString &pattern)
     });
 }
 
-bool replaceAscii(std::string_view searched, const char *data,
-    const std::vector<QByteArray> &parts, const QByteArray &substitute, QByteArray &result)
+bool replaceAscii(std::string_view searched, const char *data, const std::vector<QByteArray> &parts,
+    const QByteArray &substitute, QByteArray &result)
 {
     result.resize(0);
     size_t copied = 0;

@@ -27,7 +27,7 @@ bool isStarPattern(const QString &pattern);
 /// searched from the end of the one before (one on after an empty one). Neither kind looks before
 /// a match, so the library's searches in its own result past 2047 matches find what these find.
 /// Returns whether the rule changes the string; \a result holds nothing of use when not.
-bool replaceAscii(std::string_view searched, const char *data,
-    const std::vector<QByteArray> &parts, const QByteArray &substitute, QByteArray &result);
+bool replaceAscii(std::string_view searched, const char *data, const std::vector<QByteArray> &parts,
+    const QByteArray &substitute, QByteArray &result);
 
 #endif // ASCIIREPLACE_H

@@ -36,17 +36,22 @@ struct D_BatchReplace::Entry
 
 namespace {
 
-// Case folding maps U+0130, U+0131, U+017F and U+212A to or from ASCII letters: in a string
-// that holds one, a case-insensitive rule may match where its piece's bytes do not occur.
-bool foldsToAscii(const char *data, int size)
+// Whether the UTF-8 \a data holds a character that folds to ASCII: in such a string, a
+// case-insensitive rule may match where its piece's bytes do not occur.
+bool holdsFoldingToAscii(const char *data, int size)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data);
     for (int i = 0; i + 1 < size; ++i) {
-        if (bytes[i] < 0xc4)
+        // Two or three bytes; the characters that fold to ASCII start at U+0100.
+        if (bytes[i] < 0xc4 || bytes[i] >= 0xf0)
             continue;
-        if ((bytes[i] == 0xc4 && (bytes[i + 1] == 0xb0 || bytes[i + 1] == 0xb1))
-            || (bytes[i] == 0xc5 && bytes[i + 1] == 0xbf)
-            || (bytes[i] == 0xe2 && i + 2 < size && bytes[i + 1] == 0x84 && bytes[i + 2] == 0xaa))
+        const bool three = bytes[i] >= 0xe0;
+        if (three && i + 2 >= size)
+            continue;
+        const uint code = three ? (uint(bytes[i] & 0x0f) << 12) | (uint(bytes[i + 1] & 0x3f) << 6)
+                | (bytes[i + 2] & 0x3f)
+                                : (uint(bytes[i] & 0x1f) << 6) | (bytes[i + 1] & 0x3f);
+        if (foldsToAscii(code))
             return true;
     }
     return false;
@@ -80,8 +85,8 @@ bool refersToGroups(const QString &substitute, int groups)
 // searched from the end of the one before (one on after an empty one), replaced in turn.
 // \a expression has just found the first one at \a first. From 2047 matches on the library
 // searches its own result again: false then, and \a result holds nothing of use.
-bool replaceMatches(QRegExp &expression, int first, const QString &text,
-    const QString &substitute, QString &result)
+bool replaceMatches(
+    QRegExp &expression, int first, const QString &text, const QString &substitute, QString &result)
 {
     constexpr int libraryBatch = 2047;
     result.resize(0);
@@ -191,7 +196,7 @@ int D_BatchReplace::decide(
     candidates.clear();
     toAsciiLower(data, size, lowered);
     index.collect(lowered.constData(), size, candidates);
-    const bool folds = anyCiPiece && foldsToAscii(data, size);
+    const bool folds = anyCiPiece && holdsFoldingToAscii(data, size);
     if (folds)
         candidates.insert(candidates.end(), ciIndexed.begin(), ciIndexed.end());
     candidates.insert(candidates.end(), unindexed.begin(), unindexed.end());

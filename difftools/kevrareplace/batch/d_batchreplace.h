@@ -46,8 +46,8 @@ private:
     struct Entry;
 
     void prepare();
-    int decide(const char *data, int size, const QString *given, QString &result,
-        QByteArray *bytes);
+    int decide(
+        const char *data, int size, const QString *given, QString &result, QByteArray *bytes);
     bool canMatch(Entry &entry);
     bool changes(Entry &entry, const QString &text, QString &result);
 

@@ -4,9 +4,11 @@
 // Reads a configuration and applies its rules to a string, both taken from the input: the
 // configuration is what comes before the first NUL byte, the string what follows it, decoded as
 // the program decodes its arguments (a fixed path when there is no NUL). Checks that the string
-// encodes to its bytes again, and that the first rule that changes it decides alone.
+// encodes to its bytes again, and that the result is the one of a reference that tries every rule
+// with nothing passed over.
 
 #include "config/d_replacestreamreader.h"
+#include "referencereplace.h"
 #include "replace/d_replace.h"
 #include "text/losslesscodec.h"
 
@@ -31,18 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
     const QString result = replace.apply(input);
 
-    // No chaining: the result is what the first rule that changes the string makes of it alone,
-    // or the string itself when no rule changes it (and so when there are no rules).
-    QString expected = input;
-    for (const FileEntry &entry : reader.entries()) {
-        D_Replace single;
-        single.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
-        const QString alone = single.apply(input);
-        if (alone != input) {
-            expected = alone;
-            break;
-        }
-    }
+    // No chaining, and no rule passed over that could change the string: the result is what
+    // the first rule that changes the string makes of it alone, or the string itself.
+    QVector<Rule> rules;
+    for (const FileEntry &entry : reader.entries())
+        rules.append(Rule { entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard });
+    int decider = -1;
+    const QString expected = referenceReplace(rules, input, &decider);
     if (result != expected)
         std::abort();
     return 0;

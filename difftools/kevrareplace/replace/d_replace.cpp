@@ -4,6 +4,7 @@
 #include "d_replace.h"
 #include "expressionlimits.h"
 #include "qtcompat.h"
+#include "requiredtext.h"
 
 #include <QRegExp>
 
@@ -19,7 +20,18 @@ void D_Replace::addRule(
 
 QString D_Replace::apply(const QString &input) const
 {
+    int folds = -1; // whether the input holds a character that folds to ASCII, once asked
     for (const Rule &rule : rules) {
+        // An expression whose matches all hold a text that the input does not leaves it as it
+        // is: passed over without being built. A fixed text's own replace searches no slower.
+        if (rule.regexp || rule.wildcard) {
+            const QString required =
+                requiredText(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
+            if (!required.isEmpty() && !rule.cs && folds < 0)
+                folds = holdsFoldingToAscii(input);
+            if (!mayMatch(input, required, rule.cs, folds > 0))
+                continue;
+        }
         QString result = applyRule(rule, input);
         // Exact comparison, whatever the rule's case mode: a rule that only rewrites a match
         // with the same characters has changed nothing, and the next rule gets its turn.

@@ -2,23 +2,16 @@
 // SPDX-License-Identifier: MIT
 
 #include "expressionlimits.h"
-
-#include <QChar>
+#include "expressionpart.h"
+#include "regexptokenizer.h"
 
 #include <algorithm>
 
-// The estimate reads a pattern token by token as QRegExp 5.15 reads RegExp2 syntax, and follows
-// its parser's steps, counting instead of building. What it follows:
-// - A syntax error does not stop the build: it is noted and the rest is read and built.
-// - "{" always starts a repetition. A missing count reads as 0 ("{}", "{,n}"), a missing upper
-//   bound as none ("{m,}"), and the character after the counts is taken for the closing brace
-//   whatever it is (an error if it is not one). A count reaching 1025 is an error and reads on
-//   from 0 as the lower bound, and as no bound as the upper one.
+// The estimate reads a pattern with the tokenizer, and follows the library's parser's steps,
+// counting instead of building. What it follows, besides the tokenizer's reading:
+// - A syntax error does not stop the build: the rest is read and built.
 // - A repetition of m to n is built from max(m, n) copies of what it repeats (m when open-ended),
 //   each read anew, so sizes multiply as repetitions nest. A second quantifier repeats nothing.
-// - "(?" takes the next character too: "(?:" groups without capturing, "(?=" and "(?!" are
-//   lookaheads, anything else is an error read as "(?:".
-// - A back-reference takes every digit after it, as a 16-bit number.
 // - A lookahead is built as an expression of its own from there to the end of the pattern, up
 //   to the first parenthesis it does not open. When that one has an error, the enclosing
 //   expression reads the lookahead's content once more itself.
@@ -29,290 +22,15 @@
 
 namespace {
 
-// Counts saturate here, far past every limit, so that no product of two overflows.
-constexpr qint64 cap = qint64(1) << 31;
-
-qint64 sum(qint64 a, qint64 b) { return std::min(a + b, cap); }
-
-qint64 product(qint64 a, qint64 b) { return std::min(a * b, cap); }
-
-constexpr int endOfPattern = -1;
-
-// The library's own limits.
-constexpr int noUpperBound = 1025;
-constexpr qint64 maxLookaheads = 13;
-constexpr int maxBackReferences = 14;
 // An expression of its own, as a lookahead is, takes memory and time for so many items and
 // pieces of work before it holds any item.
 constexpr qint64 expressionItems = 32;
 constexpr qint64 expressionWork = 64;
-// \d, \s, \w, their negations and the XML name classes hold at most so many ranges.
-constexpr qint64 classEscapeRanges = 8;
+constexpr qint64 maxLookaheads = 13;
 
-enum class Token {
-    End,
-    Dollar,
-    Caret,
-    Boundary,
-    LeftParen,
-    NonCapturingParen,
-    Lookahead,
-    RightParen,
-    Bar,
-    Quantifier,
-    Char,
-    Class,
-    BackReference
-};
-
-bool isDigit(int ch) { return ch >= '0' && ch <= '9'; }
-
-// Reads tokens with one character of lookahead, noting errors and reading on.
-struct Reader
-{
-    Reader(const QString &pattern, int from, bool inLookahead)
-        : pattern(pattern)
-        , inLookahead(inLookahead)
-    {
-        moveTo(from);
-    }
-
-    int next() { return pos < pattern.size() ? pattern.at(pos++).unicode() : endOfPattern; }
-
-    void moveTo(int at)
-    {
-        pos = at;
-        ch = next();
-    }
-
-    Token read();
-    Token readEscape();
-    Token readClass();
-    int readCount(int missing);
-
-    const QString &pattern;
-    // Expressions built for lookaheads may read "\p{...}" as a class or as text: the library
-    // leaves the choice to memory it never sets, so such a pattern's size cannot be told.
-    const bool inLookahead;
-    int pos = 0; // of the character after ch
-    int ch = endOfPattern;
-    int tokenStart = 0;
-    bool error = false;
-    bool unknowable = false;
-    // Of the last token read.
-    int minimum = 0;
-    int maximum = 0;
-    int number = 0;
-    qint64 ranges = 0;
-};
-
-Token Reader::read()
-{
-    const int at = ch;
-    tokenStart = pos - 1;
-    minimum = 0;
-    maximum = 0;
-    ranges = 0;
-    ch = next();
-    switch (at) {
-    case endOfPattern:
-        tokenStart = pos;
-        return Token::End;
-    case '$':
-        return Token::Dollar;
-    case '^':
-        return Token::Caret;
-    case '(': {
-        if (ch != '?')
-            return Token::LeftParen;
-        const int kind = next();
-        ch = next();
-        if (kind == '=' || kind == '!')
-            return Token::Lookahead;
-        if (kind != ':')
-            error = true;
-        return Token::NonCapturingParen;
-    }
-    case ')':
-        return Token::RightParen;
-    case '|':
-        return Token::Bar;
-    case '*':
-        maximum = noUpperBound;
-        return Token::Quantifier;
-    case '+':
-        minimum = 1;
-        maximum = noUpperBound;
-        return Token::Quantifier;
-    case '?':
-        maximum = 1;
-        return Token::Quantifier;
-    case '{':
-        minimum = readCount(0);
-        maximum = minimum;
-        if (ch == ',') {
-            ch = next();
-            maximum = readCount(noUpperBound);
-        }
-        if (maximum < minimum || ch != '}')
-            error = true;
-        ch = next();
-        return Token::Quantifier;
-    case '.':
-        return Token::Class;
-    case '[':
-        return readClass();
-    case '\\':
-        return readEscape();
-    case ']':
-    case '}':
-        error = true;
-        return Token::Char;
-    default:
-        return Token::Char;
-    }
-}
-
-// A count of a repetition; \a missing when no digit follows.
-int Reader::readCount(int missing)
-{
-    if (!isDigit(ch))
-        return missing;
-    int count = 0;
-    do {
-        count = count * 10 + (ch - '0');
-        if (count >= noUpperBound) {
-            error = true;
-            count = missing;
-        }
-        ch = next();
-    } while (isDigit(ch));
-    return count;
-}
-
-// The escape whose character after the backslash is ch.
-Token Reader::readEscape()
-{
-    const int at = ch;
-    if (at == endOfPattern) {
-        error = true;
-        return Token::Char;
-    }
-    ch = next();
-    switch (at) {
-    case '0': {
-        int value = 0;
-        for (int digits = 0; digits < 3 && ch >= '0' && ch <= '7'; ++digits) {
-            value = value * 8 + (ch - '0');
-            ch = next();
-        }
-        if (value > 0377)
-            error = true;
-        return Token::Char;
-    }
-    case 'b':
-    case 'B':
-        return Token::Boundary;
-    case 'd':
-    case 'D':
-    case 's':
-    case 'S':
-    case 'w':
-    case 'W':
-        ranges = classEscapeRanges;
-        return Token::Class;
-    case 'c':
-    case 'C':
-    case 'i':
-    case 'I':
-        if (!inLookahead)
-            return Token::Char;
-        ranges = classEscapeRanges;
-        return Token::Class;
-    case 'p':
-    case 'P':
-        if (inLookahead)
-            unknowable = true;
-        return Token::Char;
-    case 'x':
-        for (int digits = 0; digits < 4; ++digits) {
-            const ushort low = QChar(ushort(ch)).toLower().unicode();
-            if (!isDigit(low) && !(low >= 'a' && low <= 'f'))
-                break;
-            ch = next();
-        }
-        return Token::Char;
-    default:
-        break;
-    }
-    if (at < '1' || at > '9')
-        return Token::Char;
-    quint16 value = quint16(at - '0');
-    for (; isDigit(ch); ch = next())
-        value = quint16(value * 10 + (ch - '0'));
-    number = value;
-    return Token::BackReference;
-}
-
-// The class whose first character after "[" is ch. Its first member is taken even when it is
-// "]", and a range or member costs the class one entry each.
-Token Reader::readClass()
-{
-    if (ch == '^')
-        ch = next();
-    bool memberPending = false;
-    bool rangePending = false;
-    qint64 entries = 0;
-    do {
-        if (ch == '-' && memberPending && !rangePending) {
-            rangePending = true;
-            ch = next();
-            continue;
-        }
-        if (memberPending && !rangePending) {
-            ++entries;
-            memberPending = false;
-        }
-        Token member = Token::Char;
-        if (ch == '\\') {
-            ch = next();
-            member = readEscape();
-        } else {
-            ch = next();
-        }
-        if (member == Token::Class) {
-            entries = sum(entries, ranges + (rangePending ? 2 : 0));
-            memberPending = rangePending = false;
-        } else if (member == Token::Char) {
-            if (rangePending) {
-                ++entries;
-                memberPending = rangePending = false;
-            } else {
-                memberPending = true;
-            }
-        } else {
-            error = true; // boundaries and back-references have no place in a class
-        }
-    } while (ch != ']' && ch != endOfPattern);
-    entries += (rangePending ? 1 : 0) + (memberPending ? 1 : 0);
-    if (ch == endOfPattern)
-        error = true;
-    else
-        ch = next();
-    ranges = entries;
-    return Token::Class;
-}
-
-// Upper bounds for what the parser builds of a part of the pattern: how many items can start
-// and end a match of it, whether it matches the empty string, and how many alternatives the
-// widest anchor condition on its edges holds (0 when there is none).
-struct Part
-{
-    qint64 first = 0;
-    qint64 last = 0;
-    bool skippable = true;
-    qint64 anchors = 0;
-};
+using Token = RegExpToken;
+constexpr int noUpperBound = regExpNoUpperBound;
+using Part = ExpressionPart;
 
 // What all the expressions built for one pattern take together.
 struct Totals
@@ -323,9 +41,6 @@ struct Totals
     int depth = 0;
     bool stop = false;
 };
-
-// Conditions joined: every alternative of one with every alternative of the other.
-qint64 joinedAnchors(qint64 a, qint64 b) { return a == 0 ? b : b == 0 ? a : product(a, b); }
 
 // One expression as the parser builds it: the whole pattern, or a lookahead.
 class Expression
@@ -353,10 +68,10 @@ private:
     void atom(Part &part);
     void lookahead(Part &part);
     void addItem(Part &part, qint64 weight);
-    void join(Part &left, const Part &right);
-    void loop(const Part &part);
+    void join(Part &left, const Part &right) { joinParts(left, right, totals.work); }
+    void loop(const Part &part) { loopPart(part, totals.work); }
 
-    Reader reader;
+    RegExpTokenizer reader;
     const int from;
     Totals &totals;
     Token token = Token::End;
@@ -379,8 +94,8 @@ int Expression::build()
     // Without groups or back-references the matcher keeps no records at all.
     const qint64 records = captures == 0 && backReference == 0
         ? 0
-        : sum(std::max(captures, backReference), otherCaptures);
-    totals.tables = sum(totals.tables, product(items, records));
+        : cappedSum(std::max(captures, backReference), otherCaptures);
+    totals.tables = cappedSum(totals.tables, cappedProduct(items, records));
     if (totals.tables > maxExpressionGroupSize)
         totals.stop = true;
     return reader.error ? -1 : reader.tokenStart - from;
@@ -389,7 +104,7 @@ int Expression::build()
 // Past a limit every expression reads to its end at once.
 void Expression::read()
 {
-    totals.work = sum(totals.work, 1);
+    totals.work = cappedSum(totals.work, 1);
     if (totals.items > maxExpressionSize || totals.work > maxExpressionWork
         || totals.tables > maxExpressionGroupSize || reader.unknowable)
         totals.stop = true;
@@ -403,12 +118,7 @@ void Expression::expression(Part &part)
         Part right;
         read();
         term(right);
-        totals.work = sum(totals.work, sum(right.first, right.last));
-        part.anchors = part.skippable && right.skippable ? sum(part.anchors, right.anchors)
-                                                         : std::max(part.anchors, right.anchors);
-        part.first = sum(part.first, right.first);
-        part.last = sum(part.last, right.last);
-        part.skippable = part.skippable || right.skippable;
+        alternateParts(part, right, totals.work);
     }
 }
 
@@ -436,7 +146,7 @@ void Expression::factor(Part &part)
     captures += capturing ? 1 : 0;
     const qint64 ownCaptures = nonCapturing ? 1 : 0;
     if (token != Token::Quantifier) {
-        otherCaptures = sum(otherCaptures, ownCaptures);
+        otherCaptures = cappedSum(otherCaptures, ownCaptures);
         return;
     }
     const int minimum = reader.minimum;
@@ -455,8 +165,9 @@ void Expression::factor(Part &part)
     const qint64 optional =
         maximum == noUpperBound ? 0 : std::max<qint64>(maximum - (required + 1), 0);
     const qint64 more = required + optional;
-    const auto grown = [more](
-                           qint64 now, qint64 then) { return sum(now, product(now - then, more)); };
+    const auto grown = [more](qint64 now, qint64 then) {
+        return cappedSum(now, cappedProduct(now - then, more));
+    };
     totals.items = grown(totals.items, before.items);
     totals.work = grown(totals.work, before.work);
     totals.tables = grown(totals.tables, before.tables);
@@ -465,7 +176,7 @@ void Expression::factor(Part &part)
     lookaheads = grown(lookaheads, lookaheadsBefore);
     if (lookaheads > maxLookaheads)
         totals.stop = true;
-    otherCaptures = sum(otherCaptures, ownCaptures + 1);
+    otherCaptures = cappedSum(otherCaptures, ownCaptures + 1);
 
     // Optional copies nest, each skippable with all after it; required ones precede them, and
     // the first copy comes last.
@@ -493,7 +204,7 @@ void Expression::atom(Part &part)
         addItem(part, 1);
         break;
     case Token::Class:
-        addItem(part, sum(1, reader.ranges));
+        addItem(part, cappedSum(1, reader.ranges));
         break;
     case Token::BackReference:
         backReference = std::max<qint64>(backReference, reader.number);
@@ -504,10 +215,10 @@ void Expression::atom(Part &part)
         // its tables.
         if (reader.number == 0)
             totals.stop = true;
-        if (reader.number > maxBackReferences)
+        if (reader.number > regExpMaxBackReferences)
             reader.error = true;
         addItem(part, 1);
-        part = { 1, 1, true, reader.number <= maxBackReferences ? 1 : 0 };
+        part = { 1, 1, true, reader.number <= regExpMaxBackReferences ? 1 : 0 };
         break;
     case Token::Dollar:
     case Token::Caret:
@@ -544,8 +255,8 @@ void Expression::lookahead(Part &part)
     }
     // It starts at the character looked at, which is the last one at the end of the pattern.
     const int start = reader.pos - 1;
-    totals.items = sum(totals.items, expressionItems);
-    totals.work = sum(totals.work, expressionWork);
+    totals.items = cappedSum(totals.items, expressionItems);
+    totals.work = cappedSum(totals.work, expressionWork);
     const int length = Expression(reader.pattern, start, true, totals).build();
     if (length > 0)
         reader.moveTo(start + length);
@@ -562,34 +273,9 @@ void Expression::lookahead(Part &part)
 
 void Expression::addItem(Part &part, qint64 weight)
 {
-    items = sum(items, 1);
-    totals.items = sum(totals.items, weight);
+    items = cappedSum(items, 1);
+    totals.items = cappedSum(totals.items, weight);
     part = { 1, 1, false, 0 };
-}
-
-// Every item that can end the left part is linked to every one that can start the right part,
-// each link with the conditions of both edges.
-void Expression::join(Part &left, const Part &right)
-{
-    const qint64 links = product(left.last, right.first);
-    const qint64 anchors = joinedAnchors(left.anchors, right.anchors);
-    totals.work =
-        sum(totals.work, std::max<qint64>(product(links, std::max<qint64>(anchors, 1)), 1));
-    Part joined;
-    joined.first = left.skippable ? sum(left.first, right.first) : left.first;
-    joined.last = right.skippable ? sum(left.last, right.last) : right.last;
-    joined.skippable = left.skippable && right.skippable;
-    joined.anchors =
-        left.skippable || right.skippable ? anchors : std::max(left.anchors, right.anchors);
-    left = joined;
-}
-
-// An open-ended repetition links the part's ends back to its starts.
-void Expression::loop(const Part &part)
-{
-    const qint64 links = product(part.last, part.first);
-    const qint64 anchors = std::max<qint64>(joinedAnchors(part.anchors, part.anchors), 1);
-    totals.work = sum(totals.work, std::max<qint64>(product(links, anchors), 1));
 }
 
 } // namespace

@@ -2,8 +2,15 @@
 // SPDX-License-Identifier: MIT
 
 #include "requiredtext.h"
+#include "regexptokenizer.h"
+
+#include <algorithm>
 
 namespace {
+
+// Case folding relates ASCII letters to a few other characters, and other letters to their own
+// variants, in ways a byte search cannot follow.
+bool breaksRun(QChar c, bool cs) { return c.isSurrogate() || (!cs && c.unicode() >= 0x80); }
 
 // Collects runs of characters that a match must contain in sequence, keeping the longest.
 class Runs
@@ -16,9 +23,7 @@ public:
 
     void add(QChar c)
     {
-        // Case folding relates ASCII letters to a few other characters, and other letters to
-        // their own variants, in ways a byte search cannot follow.
-        if (c.isSurrogate() || (!cs && c.unicode() >= 0x80))
+        if (breaksRun(c, cs))
             end();
         else
             current += c;
@@ -50,8 +55,6 @@ private:
     QString longest;
 };
 
-bool isAsciiAlnum(QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); }
-
 // The index just past the class whose '[' is at \a i, or -1 when it does not close or holds a
 // bracket that could open something of its own.
 int skipClass(const QString &pattern, int i)
@@ -73,51 +76,10 @@ int skipClass(const QString &pattern, int i)
     return -1;
 }
 
-// The index just past the group whose '(' is at \a i, or -1 when it does not close.
-int skipGroup(const QString &pattern, int i)
-{
-    int depth = 0;
-    while (i < pattern.size()) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('[')) {
-            i = skipClass(pattern, i);
-            if (i < 0)
-                return -1;
-            continue;
-        }
-        if (c == QLatin1Char('\\'))
-            ++i;
-        else if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')') && --depth == 0)
-            return i + 1;
-        ++i;
-    }
-    return -1;
-}
-
-// An alternative at the top level lets a match do without any one piece of the pattern.
-bool hasTopLevelAlternative(const QString &pattern)
-{
-    int i = 0;
-    while (i < pattern.size()) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('|'))
-            return true;
-        if (c == QLatin1Char('['))
-            i = skipClass(pattern, i);
-        else if (c == QLatin1Char('('))
-            i = skipGroup(pattern, i);
-        else
-            i += c == QLatin1Char('\\') ? 2 : 1;
-        if (i < 0)
-            return false; // never valid: it matches nothing
-    }
-    return false;
-}
-
 QString fixedRuns(const QString &pattern, bool cs)
 {
+    if (std::none_of(pattern.begin(), pattern.end(), [cs](QChar c) { return breaksRun(c, cs); }))
+        return pattern;
     Runs runs(cs);
     for (const QChar c : pattern)
         runs.add(c);
@@ -159,76 +121,58 @@ QString wildcardRuns(const QString &pattern, bool cs)
     return runs.result();
 }
 
+// Only what the pattern's top level reads as its own characters, one after the other, counts:
+// groups and classes end a run, alternatives and lookaheads leave nothing required, and so does
+// an error anywhere, as the library may read on from it otherwise than the tokens tell.
 QString expressionRuns(const QString &pattern, bool cs)
 {
-    if (hasTopLevelAlternative(pattern))
-        return QString();
     Runs runs(cs);
+    RegExpTokenizer tokens(pattern, 0, false);
+    int depth = 0;
     bool lastIsChar = false; // the last token was a character added to the run
-    int i = 0;
-    while (i < pattern.size()) {
-        const QChar c = pattern.at(i);
+    for (;;) {
+        const RegExpToken token = tokens.read();
+        if (tokens.error)
+            return QString();
         bool isChar = false;
-        switch (c.unicode()) {
-        case '\\':
-            if (i + 1 == pattern.size())
-                return runs.result();
-            if (pattern.at(i + 1).unicode() < 0x80 && !pattern.at(i + 1).isLetterOrNumber()) {
-                runs.add(pattern.at(i + 1));
-                isChar = true;
-                i += 2;
-            } else {
-                // Classes, assertions, back-references and character codes: what follows a
-                // letter or digit may belong to it.
+        switch (token) {
+        case RegExpToken::End:
+            return depth == 0 ? runs.result() : QString();
+        case RegExpToken::Char:
+            isChar = depth == 0 && tokens.value != RegExpTokenizer::endOfPattern;
+            if (isChar)
+                runs.add(QChar(ushort(tokens.value)));
+            else
                 runs.end();
-                i += 2;
-                while (i < pattern.size() && isAsciiAlnum(pattern.at(i)))
-                    ++i;
-            }
             break;
-        case '[':
-            runs.end();
-            i = skipClass(pattern, i);
-            break;
-        case '(':
-            runs.end();
-            i = skipGroup(pattern, i);
-            break;
-        case '*':
-        case '?':
-        case '+':
+        case RegExpToken::Quantifier:
             if (lastIsChar)
                 runs.dropLast();
             runs.end();
-            ++i;
             break;
-        case '{':
-            if (lastIsChar)
-                runs.dropLast();
+        case RegExpToken::LeftParen:
+        case RegExpToken::NonCapturingParen:
+            ++depth;
             runs.end();
-            i = pattern.indexOf(QLatin1Char('}'), i);
-            if (i >= 0)
-                ++i;
             break;
-        case '.':
-        case '^':
-        case '$':
-        case ')':
-        case ']':
-        case '}':
+        case RegExpToken::RightParen:
+            // A stray one ends the pattern: the library builds nothing after it.
+            if (depth == 0)
+                return runs.result();
+            --depth;
+            break;
+        case RegExpToken::Bar:
+            if (depth == 0)
+                return QString();
+            break;
+        case RegExpToken::Lookahead:
+            // Read by the library as an expression of its own, from where it starts on.
+            return QString();
+        default: // anchors, classes and back-references
             runs.end();
-            ++i;
-            break;
-        default:
-            runs.add(c);
-            isChar = true;
-            ++i;
         }
-        if (i < 0)
-            return runs.result();
         lastIsChar = isChar;
     }
-    return runs.result();
 }
 
 } // namespace
@@ -240,4 +184,22 @@ QString requiredText(const QString &pattern, bool regexp, bool cs, bool wildcard
     if (regexp)
         return expressionRuns(pattern, cs);
     return fixedRuns(pattern, cs);
+}
+
+bool foldsToAscii(uint code)
+{
+    return code == 0x130 || code == 0x131 || code == 0x17f || code == 0x212a;
+}
+
+bool holdsFoldingToAscii(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(),
+        [](QChar c) { return c >= QChar(0x130) && foldsToAscii(c.unicode()); });
+}
+
+bool mayMatch(const QString &text, const QString &required, bool cs, bool textFolds)
+{
+    if (required.isEmpty() || (!cs && textFolds))
+        return true;
+    return text.contains(required, cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }

@@ -10,8 +10,23 @@
 /// a plain search of a string's UTF-8 bytes finds its UTF-8 form wherever a match exists:
 /// without surrogates (which bytes that are not UTF-8 decode to, and which UTF-8 cannot hold
 /// alone), and, unless the rule is case-sensitive, of ASCII characters only. Empty when no such run
-/// is known, as for an empty pattern or an expression with alternatives at its top level. The flags
-/// are those of D_Replace::addRule: wildcard wins over regexp.
+/// is known, as for an empty pattern, or an expression with alternatives at its top level, a
+/// lookahead or a syntax error (read by RegExpTokenizer). The flags are those of
+/// D_Replace::addRule: wildcard wins over regexp.
 QString requiredText(const QString &pattern, bool regexp, bool cs, bool wildcard);
+
+/// Whether case folding, as either of the library's case-insensitive operations uses it, relates
+/// the character \a code to an ASCII letter it is not: true for U+0130, U+0131, U+017F and
+/// U+212A. No other character folds to or from ASCII.
+bool foldsToAscii(uint code);
+
+/// Whether \a text holds a character that foldsToAscii.
+bool holdsFoldingToAscii(const QString &text);
+
+/// False only when no match of a rule whose required text (for its \a cs) is \a required can
+/// occur in \a text, that is when \a text does not hold it, ignoring the case of ASCII letters
+/// unless \a cs is set. When \a textFolds (holdsFoldingToAscii) a case-insensitive rule may
+/// match anywhere: its ASCII letters match characters that are none.
+bool mayMatch(const QString &text, const QString &required, bool cs, bool textFolds);
 
 #endif // REQUIREDTEXT_H

@@ -147,6 +147,29 @@ void tst_Replace::apply_data()
                                 true),
                            rule(Fixed, "b", "B", true) }
         << "ab" << "aB";
+    // A rule is passed over only where its required text cannot occur: never where it matches.
+    QTest::newRow("skip, expression ignoring case matches the Kelvin sign")
+        << QVector<Rule> { rule(Expression, "k", "X", false) } << "\u212a" << "X";
+    QTest::newRow("skip, wildcard ignoring case matches the Kelvin sign")
+        << QVector<Rule> { rule(Wildcard, "kx", "X", false) } << "a\u212ax" << "aX";
+    QTest::newRow("skip, fixed text ignoring case matches the long s")
+        << QVector<Rule> { rule(Fixed, "s", "X", false) } << "\u017f" << "X";
+    QTest::newRow("skip, empty expression matches everywhere")
+        << QVector<Rule> { rule(Expression, "", "X", true) } << "ab" << "XaXbX";
+    QTest::newRow("skip, anchors") << QVector<Rule> { rule(Expression, "^ab$", "X", true) } << "ab"
+                                   << "X";
+    QTest::newRow("skip, alternative at the top level")
+        << QVector<Rule> { rule(Expression, "zzz|b", "X", true) } << "abc" << "aXc";
+    QTest::newRow("skip, optional group")
+        << QVector<Rule> { rule(Expression, "a(bc)?d", "X", true) } << "ad" << "X";
+    QTest::newRow("skip, character repeated no time")
+        << QVector<Rule> { rule(Expression, "xy{0}z", "X", true) } << "xz" << "X";
+    QTest::newRow("skip, escaped punctuation is itself")
+        << QVector<Rule> { rule(Expression, "a\\.b", "X", true) } << "a.b" << "X";
+    QTest::newRow("skip, class") << QVector<Rule> { rule(Expression, "[bc]d", "X", true) } << "cd"
+                                 << "X";
+    QTest::newRow("skip, negative lookahead")
+        << QVector<Rule> { rule(Expression, "a(?!b)c", "X", true) } << "ac" << "X";
     QTest::newRow("wildcard, parentheses are not groups")
         << QVector<Rule> { rule(Wildcard, ("(" + nested + ")").constData(), "X", true) } << "ab"
         << "ab";
