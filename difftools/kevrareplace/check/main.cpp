@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "casetest.h"
 #include "config/configfile.h"
 #include "consoletext.h"
 #include "explain.h"
@@ -49,7 +50,7 @@ int usageError(const QString &message)
 // What the command line asks for.
 struct Request
 {
-    enum Mode { Check, List, Explain, Stdin };
+    enum Mode { Check, List, Explain, Stdin, Test };
     Mode mode = Check;
     QStringList configFiles;
     QStringList strings;
@@ -186,8 +187,12 @@ int run(const QStringList &arguments)
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
+    const QCommandLineOption testOption(QStringLiteral("test"),
+        QStringLiteral("Run the cases of FILE (a string, a tab, the result expected) on the rules;"
+                       " repeat for more files."),
+        QStringLiteral("FILE"));
     parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
-        verboseOption, formatOption });
+        verboseOption, formatOption, testOption });
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
@@ -225,6 +230,11 @@ int run(const QStringList &arguments)
         request.mode = Request::List;
     else if (!request.strings.isEmpty())
         request.mode = Request::Explain;
+    if (parser.isSet(testOption) && request.mode != Request::Check)
+        return usageError(QStringLiteral("--test goes with -config alone, without --rules, "
+                                         "--stdin or strings"));
+    if (parser.isSet(testOption))
+        request.mode = Request::Test;
     const QString format = parser.value(formatOption);
     if (format != QLatin1String("gnu") && format != QLatin1String("sarif"))
         return usageError(
@@ -243,7 +253,8 @@ int run(const QStringList &arguments)
         return usageError(QStringLiteral("-z goes with --rules or --stdin"));
     if (request.verbose && request.mode != Request::Stdin)
         return usageError(QStringLiteral("-v goes with --stdin"));
-    if (parser.isSet(formatOption) && request.mode != Request::Check)
+    if (parser.isSet(formatOption) && request.mode != Request::Check
+        && request.mode != Request::Test)
         return usageError(
             QStringLiteral("--format goes with checking, without --rules or strings"));
 
@@ -261,6 +272,9 @@ int run(const QStringList &arguments)
     case Request::Explain:
         reading.read();
         return explainStrings(reading, request);
+    case Request::Test:
+        return runCaseTests(reading, parser.values(testOption), request.configFiles,
+            request.sarif, QLatin1String(KEVRAREPLACE_VERSION));
     case Request::Check:
     case Request::Stdin:
         break;
