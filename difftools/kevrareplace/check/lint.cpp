@@ -4,6 +4,7 @@
 #include "lint.h"
 
 #include "replace/expressionlimits.h"
+#include "shadowing.h"
 
 #include <QHash>
 #include <QRegExp>
@@ -272,6 +273,7 @@ private:
         }
         QHash<QString, int> seen;
         int changesAll = -1;
+        const QVector<int> shadowing = shadowingRules(entries);
         for (int i = 0; i < entries.size(); ++i) {
             const FileEntry &entry = entries.at(i);
             const int element = reading.ruleElement(i);
@@ -289,7 +291,12 @@ private:
                         QLatin1String("this rule repeats the rule at ")
                             + reading.ruleLocation(earlier.value())
                             + QLatin1String(" and never decides"));
-                else
+                else if (shadowing.at(i) >= 0)
+                    add("shadowed-rule", at,
+                        QLatin1String("this rule never decides: the rule at ")
+                            + reading.ruleLocation(shadowing.at(i))
+                            + QLatin1String(" changes every string that this rule would change"));
+                if (earlier == seen.constEnd())
                     seen.insert(key, i);
             }
             lintRule(entry, at);
