@@ -45,7 +45,8 @@ bool D_CaseFile::next()
         if (!readField(0, rest, false) || !readField(1, rest, true))
             return true;
         if (fields[0].empty()) {
-            fail(lineStart, QStringLiteral("the string is empty: kevrareplace takes no empty string"));
+            fail(lineStart,
+                QStringLiteral("the string is empty: kevrareplace takes no empty string"));
             return true;
         }
         lineKind = Case;
@@ -146,9 +147,9 @@ QString D_CaseFile::fieldText(std::string_view bytes)
         if (byte || unit < 0x20 || unit == 0x7f) {
             plain = false;
             escaped += unit == '\t' ? QStringLiteral("\\t")
-                : unit == '\n'      ? QStringLiteral("\\n")
-                                    : QStringLiteral("\\x%1").arg(
-                                        byte ? unit - 0xdc00 : unit, 2, 16, QLatin1Char('0'));
+                : unit == '\n'
+                ? QStringLiteral("\\n")
+                : QStringLiteral("\\x%1").arg(byte ? unit - 0xdc00 : unit, 2, 16, QLatin1Char('0'));
         } else if (unit == '\\' || unit == '"') {
             escaped += QLatin1Char('\\') + ch;
         } else {

@@ -16,8 +16,8 @@
 
 namespace {
 
-Finding finding(const char *id, const QString &fileName, int file, int line, int column,
-    const QString &message)
+Finding finding(
+    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
 {
     return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
         fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
@@ -44,9 +44,9 @@ CaseTestResult testCases(
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
                 ++result.notCases;
-                result.findings.append(finding("test-syntax", name, firstFile + f, cases.line(),
-                    cases.errorColumn(), QLatin1String("this line is not a case: ")
-                        + cases.errorMessage()));
+                result.findings.append(
+                    finding("test-syntax", name, firstFile + f, cases.line(), cases.errorColumn(),
+                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
             ++result.cases;

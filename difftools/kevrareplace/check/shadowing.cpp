@@ -28,9 +28,8 @@ bool changesEveryHolder(const FileEntry &entry)
 // Text in which no character has another of the same case folding.
 bool caselessAscii(const QString &text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar ch) {
-        return ch.unicode() < 0x80 && !ch.isLetter();
-    });
+    return std::all_of(
+        text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x80 && !ch.isLetter(); });
 }
 
 // The patterns of earlier rules by the hash of their text (case folded for the rules that
@@ -58,7 +57,7 @@ struct PatternIndex
     }
 
     // Calls \a found with every rule whose text's hash that of a piece of \a text equals.
-    template<typename Found>
+    template <typename Found>
     void collect(const QString &text, const std::vector<quint64> &powers, Found found) const
     {
         if (rules.empty())
@@ -70,8 +69,7 @@ struct PatternIndex
             for (int at = 0; at + length <= text.size(); ++at) {
                 const quint64 hash =
                     prefix[size_t(at + length)] - prefix[size_t(at)] * powers[size_t(length)];
-                auto it = std::lower_bound(
-                    rules.begin(), rules.end(), std::make_pair(hash, -1));
+                auto it = std::lower_bound(rules.begin(), rules.end(), std::make_pair(hash, -1));
                 for (; it != rules.end() && it->first == hash; ++it)
                     found(it->second);
             }
@@ -91,8 +89,8 @@ QVector<int> shadowingRules(const QVector<FileEntry> &entries)
         if (changesEveryHolder(entries.at(i))) {
             (entries.at(i).cs ? exactKeys : foldedKeys)[i] =
                 entries.at(i).cs ? entries.at(i).path : entries.at(i).path.toCaseFolded();
-            longest = std::max(longest,
-                int((entries.at(i).cs ? exactKeys : foldedKeys).at(i).size()));
+            longest =
+                std::max(longest, int((entries.at(i).cs ? exactKeys : foldedKeys).at(i).size()));
         }
     }
     PatternIndex exact;

@@ -14,9 +14,9 @@ namespace {
 
 // Letters whose case folding meets ASCII, a few expression characters, a pair outside the
 // basic plane in both cases, and (for strings only) a byte that is not UTF-8.
-const char16_t alphabet[] = { u'a', u'A', u'k', u'K', 0x212a, u's', u'S', 0x17f, u'i', u'I',
-    0x130, 0x131, u'/', u'-', u'x', u'.', u'*', u'(', u')', u'\\', u'w', u'?', 0xd801, 0xdc00,
-    0xd801, 0xdc28, 0xdc80 };
+const char16_t alphabet[] = { u'a', u'A', u'k', u'K', 0x212a, u's', u'S', 0x17f, u'i', u'I', 0x130,
+    0x131, u'/', u'-', u'x', u'.', u'*', u'(', u')', u'\\', u'w', u'?', 0xd801, 0xdc00, 0xd801,
+    0xdc28, 0xdc80 };
 constexpr int textLetters = 26; // the last is for strings only
 
 struct Input
@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const uint8_t flags = input.take();
         const QString pattern = input.text(textLetters);
         const QString substitute = input.text(textLetters);
-        rules.append(FileEntry { pattern, substitute, (flags & 3) == 1, (flags & 4) != 0,
-            (flags & 3) == 2 });
+        rules.append(FileEntry {
+            pattern, substitute, (flags & 3) == 1, (flags & 4) != 0, (flags & 3) == 2 });
     }
     QVector<QString> strings;
     while (input.size > 0 && strings.size() < 8) {
