@@ -13,6 +13,8 @@ namespace {
 
 constexpr quint64 base = 0x100000001b3ULL;
 
+quint64 spread(quint64 hash) { return hash * 0x9e3779b97f4a7c15ULL; }
+
 bool fixedText(const FileEntry &entry) { return !entry.regexp && !entry.wildcard; }
 
 // Whether the fixed-text rule changes every string that holds its pattern: a match is
@@ -36,8 +38,11 @@ bool caselessAscii(const QString &text)
 // ignore case), with the lengths they have.
 struct PatternIndex
 {
-    std::vector<std::pair<quint64, int>> rules; // sorted; the earliest of equal texts only
+    std::vector<std::pair<quint64, int>> rules; // sorted; the first of equal texts only
     std::vector<int> lengths;
+    // A bit for each top bits of the hashes, so that most pieces cost one load.
+    std::vector<quint64> filter;
+    int shift = 64;
 
     void build(const QVector<FileEntry> &entries, const QVector<QString> &keys, bool cs)
     {
@@ -50,6 +55,22 @@ struct PatternIndex
             }
         }
         std::sort(rules.begin(), rules.end());
+        // Of rules with one text, the first decides for all.
+        rules.erase(
+            std::unique(rules.begin(), rules.end(),
+                [&keys](const std::pair<quint64, int> &a, const std::pair<quint64, int> &b) {
+                    return a.first == b.first && keys.at(a.second) == keys.at(b.second);
+                }),
+            rules.end());
+        int bits = 6;
+        while (bits < 26 && (quint64(1) << bits) < 8 * rules.size())
+            ++bits;
+        shift = 64 - bits;
+        filter.assign(size_t(1) << (bits - 6), 0);
+        for (const auto &rule : rules) {
+            const quint64 top = spread(rule.first) >> shift;
+            filter[size_t(top) >> 6] |= quint64(1) << (top & 63);
+        }
         std::set<int> seen;
         for (const auto &rule : rules)
             seen.insert(keys.at(rule.second).size());
@@ -69,6 +90,9 @@ struct PatternIndex
             for (int at = 0; at + length <= text.size(); ++at) {
                 const quint64 hash =
                     prefix[size_t(at + length)] - prefix[size_t(at)] * powers[size_t(length)];
+                const quint64 top = spread(hash) >> shift;
+                if (!(filter[size_t(top) >> 6] & (quint64(1) << (top & 63))))
+                    continue;
                 auto it = std::lower_bound(rules.begin(), rules.end(), std::make_pair(hash, -1));
                 for (; it != rules.end() && it->first == hash; ++it)
                     found(it->second);
