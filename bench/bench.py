@@ -452,13 +452,50 @@ def section_compare(folder, runs, count):
           % (sm, peak_kib(stream, paths_file)))
     print("| kevrareplace-check --compare OLD NEW | %.1f | **%.2f** (at most 2.5) | %d | %d |"
           % (cm, cm / sm, differing, peak_kib(compare_shell, paths_file)))
+
+
+def section_cases(folder, runs, count):
+    """kevrareplace-check --test against --stdin on the same strings."""
+    rng = random.Random(2)
+    mixed = os.path.join(folder, "cases-mixed.xml")
+    with open(mixed, "w") as out:
+        out.write(MIXED_RULES)
+    fixed, _ = write_rules(folder, "cases-fixed-10000", path_rules(10000, "fixed"), "fixed")
+    print("## Cases: `--test` with %d cases against `--stdin` on their strings "
+          "(median of %d runs, interleaved)\n" % (count, runs))
+    print("| rules | --stdin ms | µs a string | --test ms | µs a case | --test / --stdin |")
+    print("|---|---|---|---|---|---|")
+    for name, config, paths in (("10 mixed", mixed, mixed_paths(rng, count)),
+                                ("10000 fixed", fixed, agent_paths(rng, count))):
+        paths_file = os.path.join(folder, "case-paths.txt")
+        with open(paths_file, "w") as out:
+            out.write("\n".join(paths) + "\n")
+        # The summary on standard error would come with every run.
+        quiet = ["sh", "-c", '"$0" "$@" 2>/dev/null', CHECK, "-config", config]
+        stream = quiet + ["--stdin"]
+        with open(paths_file, "rb") as stdin:
+            results = subprocess.run(stream, stdin=stdin, check=True,
+                                     capture_output=True).stdout.split(b"\n")
+        cases_file = os.path.join(folder, "cases.txt")
+        with open(cases_file, "wb") as out:
+            for path, result in zip(paths, results):
+                out.write(path.encode() + b"\t" + result + b"\n")
+        test = quiet + ["--test", cases_file]
+        run = subprocess.run([CHECK, "-config", config, "--test", cases_file],
+                             capture_output=True)
+        if run.returncode != 0 or not run.stderr.startswith(b"%d cases, %d passed" % (count, count)):
+            sys.exit("--test does not pass the cases --stdin made: %r" % run.stderr[:200])
+        (sm, _, _), (cm, _, _) = interleaved([stream, test], runs, [paths_file, None])
+        print("| %s | %.1f | %.3f | %.1f | %.3f | **%.2f** (at most 2) |"
+              % (name, sm, sm * 1000 / count, cm, cm * 1000 / count, cm / sm))
     print()
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true", help="fewer runs and rules")
-    parser.add_argument("--only", choices=["floor", "sed", "length", "check", "stdin", "compare"],
+    parser.add_argument("--only",
+                        choices=["floor", "sed", "length", "check", "stdin", "compare", "cases"],
                         help="one section")
     parser.add_argument("--tool", help="another Qt 5 build of kevrareplace to measure")
     parser.add_argument("--tool-qt6", help="another Qt 6 build of kevrareplace to measure")
@@ -484,6 +521,8 @@ def main():
             section_stdin(folder, 3 if args.quick else 11, 100000, 100 if args.quick else 300)
         if args.only in (None, "compare"):
             section_compare(folder, 3 if args.quick else 11, 100000)
+        if args.only in (None, "cases"):
+            section_cases(folder, 3 if args.quick else 11, 100000)
 
 
 if __name__ == "__main__":

@@ -27,6 +27,9 @@ const QVector<Diagnostic> &diagnosticCatalogue()
         { "unreachable-rule", Severity::Warning,
             "a rule after one that changes every string, or a repeat of an earlier rule" },
         { "no-op-rule", Severity::Warning, "a rule that can never change a string" },
+        { "shadowed-rule", Severity::Warning,
+            "a rule that never decides: an earlier rule changes every string that it would "
+            "change" },
         { "missing-group", Severity::Warning,
             "a \\N in the replacement that stands for no group is written as it stands" },
         { "wildcard-swallows", Severity::Warning,
@@ -37,6 +40,10 @@ const QVector<Diagnostic> &diagnosticCatalogue()
             "both wildcard and regexp are set; the pattern is a wildcard" },
         { "fixed-text-wildcard", Severity::Note,
             "a fixed-text pattern holds * or ?, which match only themselves" },
+        { "test-failed", Severity::Error,
+            "a case whose string the rules rewrite otherwise than expected" },
+        { "test-syntax", Severity::Error, "a line of a case file that is not a case" },
+        { "rule-not-covered", Severity::Note, "a rule that decides none of the cases" },
     };
     return catalogue;
 }

@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "batch/d_batchreplace.h"
+#include "batchrules.h"
+#include "casetest.h"
+#include "comparemapper.h"
 #include "config/configfile.h"
 #include "explain.h"
 #include "gccformat.h"
 #include "lint.h"
-#include "batch/d_batchreplace.h"
-#include "batchrules.h"
-#include "comparemapper.h"
 #include "rulefilereading.h"
 #include "rulelistformat.h"
 #include "sarifformat.h"
@@ -36,10 +37,7 @@ bool write(std::FILE *stream, const QString &text, TextRole role = TextRole::Mes
     return writeText(stream, text, role);
 }
 
-void printLine(std::FILE *stream, const QString &text)
-{
-    write(stream, text + QLatin1Char('\n'));
-}
+void printLine(std::FILE *stream, const QString &text) { write(stream, text + QLatin1Char('\n')); }
 
 int usageError(const QString &message)
 {
@@ -52,7 +50,7 @@ int usageError(const QString &message)
 // What the command line asks for.
 struct Request
 {
-    enum Mode { Check, List, Explain, Stdin };
+    enum Mode { Check, List, Explain, Stdin, Test };
     Mode mode = Check;
     QStringList configFiles;
     QStringList strings;
@@ -171,8 +169,12 @@ int run(const QStringList &arguments)
         QStringLiteral("Compare rule file OLD with the file NEW after it: write each line of"
                        " standard input they map differently, both results, both deciding rules."),
         QStringLiteral("OLD"));
+    const QCommandLineOption testOption(QStringLiteral("test"),
+        QStringLiteral("Run the cases of FILE (a string, a tab, the result expected) on the rules;"
+                       " repeat for more files."),
+        QStringLiteral("FILE"));
     parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
-        verboseOption, formatOption, compareOption });
+        verboseOption, formatOption, testOption, compareOption });
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
@@ -209,6 +211,11 @@ int run(const QStringList &arguments)
         request.mode = Request::List;
     else if (!request.strings.isEmpty())
         request.mode = Request::Explain;
+    if (parser.isSet(testOption) && request.mode != Request::Check)
+        return usageError(QStringLiteral("--test goes with -config alone, without --rules, "
+                                         "--stdin or strings"));
+    if (parser.isSet(testOption))
+        request.mode = Request::Test;
     const QString format = parser.value(formatOption);
     if (format != QLatin1String("gnu") && format != QLatin1String("sarif"))
         return usageError(
@@ -220,9 +227,11 @@ int run(const QStringList &arguments)
         if (sides.size() != 2)
             return usageError(QStringLiteral("--compare takes two rule files: OLD NEW"));
         if (!request.configFiles.isEmpty() || request.mode == Request::Stdin
-            || parser.isSet(rulesOption) || request.verbose || parser.isSet(formatOption))
+            || parser.isSet(rulesOption) || parser.isSet(testOption) || request.verbose
+            || parser.isSet(formatOption))
             return usageError(QStringLiteral(
-                "--compare goes with -z only, not with -config, --stdin, --rules, -v or --format"));
+                "--compare goes with -z only, not with -config, --stdin, --rules, --test, -v or"
+                " --format"));
         QVector<ConfigFile> oldFiles;
         QVector<ConfigFile> newFiles;
         if (!loadFiles({ sides.at(0) }, oldFiles) || !loadFiles({ sides.at(1) }, newFiles))
@@ -241,7 +250,8 @@ int run(const QStringList &arguments)
         return usageError(QStringLiteral("-z goes with --rules or --stdin"));
     if (request.verbose && request.mode != Request::Stdin)
         return usageError(QStringLiteral("-v goes with --stdin"));
-    if (parser.isSet(formatOption) && request.mode != Request::Check)
+    if (parser.isSet(formatOption) && request.mode != Request::Check
+        && request.mode != Request::Test)
         return usageError(
             QStringLiteral("--format goes with checking, without --rules or strings"));
 
@@ -259,6 +269,9 @@ int run(const QStringList &arguments)
     case Request::Explain:
         reading.read();
         return explainStrings(reading, request);
+    case Request::Test:
+        return runCaseTests(reading, parser.values(testOption), request.configFiles, request.sarif,
+            QLatin1String(KEVRAREPLACE_VERSION));
     case Request::Check:
     case Request::Stdin:
         break;

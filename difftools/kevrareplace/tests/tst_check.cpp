@@ -19,6 +19,8 @@ private Q_SLOTS:
     void rules();
     void rulesUnwritable();
     void explain();
+    void cases_data();
+    void cases();
     void commandLine_data();
     void commandLine();
     void sarifValidates();
@@ -164,6 +166,18 @@ void tst_Check::findings_data()
     QTest::newRow("fixed-text-wildcard")
         << Files { ruleFile("<file path=\"/home/*/\" replacepath=\"/h/\"/>\n") }
         << QStringList { "fixed-text-wildcard 1.xml:3:1" };
+    // Kelvin sign and k are one letter ignoring case; '-' has no other case; a replacement
+    // equal to its pattern ignoring case leaves some matches, a case-sensitive 'a' not 'A'.
+    QTest::newRow("shadowed-rule") << Files { ruleFile(
+        "<file path=\"/opt/old/\" replacepath=\"/opt/new/\"/>\n<file path=\"/OPT/OLD/x\" "
+        "replacepath=\"/y\" cs=\"1\"/>\n<file path=\"k\" replacepath=\"q\"/>\n"
+        "<file path=\"&#x212A;m\" replacepath=\"n\" cs=\"1\"/>\n<file path=\"-\" "
+        "replacepath=\"+\" cs=\"1\"/>\n<file path=\"A-B\" replacepath=\"c\"/>\n"
+        "<file path=\"x\" replacepath=\"X\"/>\n<file path=\"xy\" replacepath=\"z\"/>\n"
+        "<file path=\"a\" replacepath=\"b\" cs=\"1\"/>\n<file path=\"Az\" replacepath=\"c\"/>\n"
+        "<file path=\"^/a(\\w)\" replacepath=\"z\" regexp=\"1\" cs=\"1\"/>\n") }
+        << QStringList { "shadowed-rule 1.xml:4:1", "shadowed-rule 1.xml:6:1",
+               "shadowed-rule 1.xml:8:1", "shadowed-rule 1.xml:13:1" };
 }
 
 void tst_Check::findings()
@@ -265,6 +279,52 @@ void tst_Check::explain()
     QCOMPARE(textLines(lines.at(9) + '\n'), tool.out);
 }
 
+void tst_Check::cases_data()
+{
+    QTest::addColumn<QByteArray>("caseFile");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("summary");
+    // Bytes that are not UTF-8 and a tab, written in quotes, come out as the tool keeps them.
+    QTest::newRow("rule-not-covered: all passed")
+        << QByteArray("# a comment\n\n/x/a\t/y/a\n\"\\xff/x/\\t\"\t\"\\xff/y/\\t\"\n") << 0
+        << QByteArray("1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
+        << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 1 of 2 rules\n");
+    QTest::newRow("test-failed, by a rule and by none")
+        << QByteArray("/x/a\t/x/a\nzzz\t\"q\\x01\"\n/b/\t/c/\n") << 1
+        << QByteArray("cases.txt:1:1: error: '/x/a' gives '/y/a' by the rule at 1.xml:3:1; "
+                      "expected '/x/a' [test-failed]\n"
+                      "cases.txt:2:1: error: 'zzz' gives 'zzz': no rule changes it; expected "
+                      "\"q\\x01\" [test-failed]\n")
+        << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 2 of 2 rules\n");
+    QTest::newRow("test-syntax: no tab, a bad escape")
+        << QByteArray("/b/\t/c/\n/x/a\n\"a\\q\"\tb\n") << 1
+        << QByteArray("cases.txt:2:5: error: this line is not a case: no tab after the string: a "
+                      "case is the string, a tab and the expected result [test-syntax]\n"
+                      "cases.txt:3:3: error: this line is not a case: an escape that a case file "
+                      "does not take: write \\t, \\n, \\\\, \\\" or \\x and two hex digits "
+                      "[test-syntax]\n"
+                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
+        << QByteArray("1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
+}
+
+void tst_Check::cases()
+{
+    QFETCH(QByteArray, caseFile);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, summary);
+    writeFile(dir.filePath(QStringLiteral("cases.txt")), caseFile);
+    const QStringList arguments = configArguments(dir.path(),
+        { ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
+                   "replacepath=\"/c/\" cs=\"1\"/>\n") });
+    const ToolRun result = check(QStringList(arguments) << "--test" << "cases.txt");
+    QVERIFY(result.finished);
+    QCOMPARE(result.out, out);
+    QCOMPARE(result.err, summary);
+    QCOMPARE(result.exitCode, exitCode);
+}
+
 void tst_Check::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -279,6 +339,10 @@ void tst_Check::commandLine_data()
                              << QByteArray("kevrareplace-check: no rule file");
     QTest::newRow("a dash string after --")
         << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray();
+    QTest::newRow("missing case file") << QStringList { "-config", "1.xml", "--test", "no.txt" }
+                                       << 2 << QByteArray("Unable to open case file: no.txt\n");
+    QTest::newRow("--test with strings") << QStringList { "-config", "1.xml", "--test", "1.xml", "a" }
+                                         << 2 << QByteArray("kevrareplace-check: --test goes");
     QTest::newRow("help") << QStringList { "-h" } << 0 << QByteArray();
     QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray();
 }

@@ -111,7 +111,7 @@ void tst_Compare::errors_data()
 
     const QByteArray usage = "\nTry 'kevrareplace-check --help' for more information.\n";
     const QByteArray excluded = "kevrareplace-check: --compare goes with -z only, not with"
-                                " -config, --stdin, --rules, -v or --format"
+                                " -config, --stdin, --rules, --test, -v or --format"
         + usage;
     QTest::newRow("one rule file")
         << "\"$0\" --compare old.xml </dev/null; echo $?" << 2

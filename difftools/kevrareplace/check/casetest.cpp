@@ -1,0 +1,129 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "casetest.h"
+#include "batch/d_batchreplace.h"
+#include "casefile.h"
+#include "gccformat.h"
+#include "sarifformat.h"
+#include "text/consoleoutput.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+#include <vector>
+
+namespace {
+
+Finding finding(
+    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
+{
+    return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
+        fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
+            + QString::number(column),
+        file, line, column, message };
+}
+
+} // namespace
+
+CaseTestResult testCases(
+    const D_RuleFileReading &reading, const QVector<ConfigFile> &caseFiles, int firstFile)
+{
+    const QVector<FileEntry> &entries = reading.entries();
+    D_BatchReplace replace;
+    for (const FileEntry &entry : entries)
+        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    CaseTestResult result;
+    result.rules = entries.size();
+    std::vector<bool> covered(size_t(entries.size()), false);
+    QByteArray mapped;
+    for (int f = 0; f < caseFiles.size(); ++f) {
+        const QString &name = caseFiles.at(f).name;
+        D_CaseFile cases(caseFiles.at(f).bytes);
+        while (cases.next()) {
+            if (cases.kind() == D_CaseFile::NotACase) {
+                ++result.notCases;
+                result.findings.append(
+                    finding("test-syntax", name, firstFile + f, cases.line(), cases.errorColumn(),
+                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
+                continue;
+            }
+            ++result.cases;
+            const std::string_view string = cases.string();
+            // As --stdin maps a string: its bytes decoded and the result encoded as the tool
+            // keeps them.
+            const int rule = replace.map(string.data(), int(string.size()), mapped);
+            const std::string_view got =
+                rule >= 0 ? std::string_view(mapped.constData(), size_t(mapped.size())) : string;
+            if (rule >= 0)
+                covered[size_t(rule)] = true;
+            if (got == cases.expected()) {
+                ++result.passed;
+                continue;
+            }
+            result.findings.append(finding("test-failed", name, firstFile + f, cases.line(), 1,
+                D_CaseFile::fieldText(string) + QLatin1String(" gives ")
+                    + D_CaseFile::fieldText(got)
+                    + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
+                                 : QStringLiteral(": no rule changes it"))
+                    + QLatin1String("; expected ") + D_CaseFile::fieldText(cases.expected())));
+        }
+    }
+    const D_DocumentScan &scan = reading.scan();
+    for (int i = 0; i < entries.size(); ++i) {
+        if (covered[size_t(i)]) {
+            ++result.coveredRules;
+            continue;
+        }
+        const int element = reading.ruleElement(i);
+        const qint64 offset = element >= 0 ? scan.elements().at(element).tagStart : 0;
+        const SourceLocation at = scan.location(offset);
+        result.findings.append(Finding { QStringLiteral("rule-not-covered"),
+            diagnostic(QStringLiteral("rule-not-covered")).severity, scan.locationText(offset),
+            at.file, at.line, at.column, QStringLiteral("no case is decided by this rule") });
+    }
+    return result;
+}
+
+QString caseTestSummary(const CaseTestResult &result)
+{
+    const int failed = result.cases - result.passed;
+    return QString::number(result.cases) + QLatin1String(result.cases == 1 ? " case, " : " cases, ")
+        + QString::number(result.passed) + QLatin1String(" passed, ") + QString::number(failed)
+        + QLatin1String(" failed")
+        + (result.notCases ? QLatin1String(", ") + QString::number(result.notCases)
+                    + QLatin1String(result.notCases == 1 ? " line not a case" : " lines not cases")
+                           : QString())
+        + QLatin1String("; the cases cover ") + QString::number(result.coveredRules)
+        + QLatin1String(" of ") + QString::number(result.rules)
+        + QLatin1String(result.rules == 1 ? " rule" : " rules");
+}
+
+int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
+    const QStringList &configFileNames, bool sarif, const QString &toolVersion)
+{
+    QVector<ConfigFile> caseFiles;
+    for (const QString &name : caseFileNames) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            writeText(stderr,
+                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'),
+                TextRole::Message);
+            return 2;
+        }
+        caseFiles.append(ConfigFile { name, file.readAll() });
+    }
+    reading.read();
+    const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
+    if (sarif) {
+        const QByteArray log =
+            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion);
+        std::fwrite(log.constData(), 1, size_t(log.size()), stdout);
+        std::fflush(stdout);
+    } else {
+        writeText(stdout, gccFormat(result.findings), TextRole::Message);
+    }
+    writeText(stderr, caseTestSummary(result) + QLatin1Char('\n'), TextRole::Message);
+    return result.passed < result.cases || result.notCases > 0 ? 1 : 0;
+}

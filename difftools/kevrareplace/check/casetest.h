@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef CASETEST_H
+#define CASETEST_H
+
+#include "diagnostic.h"
+#include "documentscan.h"
+#include "rulefilereading.h"
+
+#include <QStringList>
+#include <QVector>
+
+/// What the cases of some case files found of the rules of one reading.
+struct CaseTestResult
+{
+    QVector<Finding> findings; ///< failures and lines that are not cases, then rules no case covers
+    int cases = 0;
+    int passed = 0;
+    int notCases = 0;
+    int coveredRules = 0;
+    int rules = 0;
+};
+
+/// Runs every case of \a caseFiles on the rules of \a reading, which has been read, as the tool
+/// would run on the case's string; a case file is located as file \a firstFile and on.
+CaseTestResult testCases(
+    const D_RuleFileReading &reading, const QVector<ConfigFile> &caseFiles, int firstFile);
+
+/// The line on standard error after a test: cases, passed, failed, and the rules covered.
+QString caseTestSummary(const CaseTestResult &result);
+
+/// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing the findings
+/// (as SARIF with \a sarif, naming \a configFileNames and then the case files) on standard
+/// output and the summary on standard error. Returns 0 when every case passed, 1 when one
+/// failed or a line is not a case, 2 when a case file cannot be opened.
+int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
+    const QStringList &configFileNames, bool sarif, const QString &toolVersion);
+
+#endif // CASETEST_H

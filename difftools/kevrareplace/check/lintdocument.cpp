@@ -1,0 +1,220 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+// Findings from the walk of the document: elements, attributes, and where the reader stops.
+
+#include "linter.h"
+
+#include <QRegExp>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QStringList knownAttributes = { QStringLiteral("path"), QStringLiteral("replacepath"),
+    QStringLiteral("cs"), QStringLiteral("wildcard"), QStringLiteral("regexp") };
+
+const QLatin1String schemaInstanceNamespace("http://www.w3.org/2001/XMLSchema-instance");
+
+int editDistance(const QString &a, const QString &b)
+{
+    QVector<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int above = row[j];
+            row[j] = std::min(
+                { row[j] + 1, row[j - 1] + 1, diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1) });
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The known attribute \a name probably means: one that differs in case or in one or two
+// letters.
+QString nearestAttribute(const QString &name)
+{
+    const QString lower = localName(name).toLower();
+    for (const QString &known : knownAttributes) {
+        if (lower == known)
+            return known;
+    }
+    for (const QString &known : knownAttributes) {
+        if (std::abs(lower.size() - known.size()) <= 2 && editDistance(lower, known) <= 2
+            && lower.size() > 2)
+            return known;
+    }
+    return QString();
+}
+
+bool plainInteger(const QString &value)
+{
+    static const QRegExp plain(QStringLiteral("-?[0-9]+"));
+    bool ok = false;
+    value.toInt(&ok);
+    return ok && plain.exactMatch(value);
+}
+
+} // namespace
+
+void Linter::visitStartTag(int element, const QVector<ScanAttribute> &attributes)
+{
+    const ScanElement &tag = scan.elements().at(element);
+    const QString local = localName(tag.name);
+    for (const char *known : { "replacement", "file" }) {
+        if (local != QLatin1String(known)
+            && local.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+            add("element-name-case", tag.tagStart,
+                QLatin1String("element ") + quoted(tag.name)
+                    + QLatin1String(" is not recognised: names are case-sensitive; write ")
+                    + quoted(QLatin1String(known)));
+    }
+    if (local != QLatin1String("file"))
+        return;
+    for (const ScanAttribute &attribute : attributes) {
+        // Instructions to schema processors, such as an editor's schema location, are allowed
+        // on every element and mean nothing to the tool.
+        if (attribute.namespaceUri == schemaInstanceNamespace)
+            continue;
+        if (!knownAttributes.contains(attribute.name)) {
+            const QString nearest = nearestAttribute(attribute.name);
+            add("unknown-attribute", attribute.offset,
+                QLatin1String("attribute ") + quoted(attribute.name)
+                    + QLatin1String(" is not read by kevrareplace")
+                    + (nearest.isEmpty() ? QString()
+                                         : QLatin1String("; did you mean ") + quoted(nearest)
+                                + QLatin1Char('?')));
+            continue;
+        }
+        if (attribute.name == QLatin1String("path")
+            || attribute.name == QLatin1String("replacepath") || plainInteger(attribute.value))
+            continue;
+        const int number = attribute.value.toInt();
+        add("flag-value", attribute.offset,
+            QLatin1String("flag ") + quoted(attribute.name) + QLatin1String(" is ")
+                + quoted(attribute.value) + QLatin1String(", read as ") + QString::number(number)
+                + QLatin1String(number ? ": on" : ": off")
+                + (attribute.name == QLatin1String("cs")
+                        ? QLatin1String(number ? " (case counts)" : " (case is ignored)")
+                        : QLatin1String(""))
+                + QLatin1String("; write 1 or 0"));
+    }
+}
+
+bool Linter::isFileElement(int element) const
+{
+    return localName(scan.elements().at(element).name) == QLatin1String("file");
+}
+
+bool Linter::hasAncestor(int element, const char *name) const
+{
+    for (int up = scan.elements().at(element).parent; up >= 0; up = scan.elements().at(up).parent) {
+        if (localName(scan.elements().at(up).name) == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
+void Linter::lintWalk()
+{
+    const QVector<ScanElement> &elements = scan.elements();
+    QSet<int> ruleElements;
+    for (int i = 0; i < reading.entries().size(); ++i)
+        ruleElements.insert(reading.ruleElement(i));
+    QVector<int> unread;
+    for (int i = 0; i < elements.size(); ++i) {
+        if (isFileElement(i) && !ruleElements.contains(i))
+            unread.append(i);
+    }
+    const QVector<qint64> &lost = scan.fileTagsAfterError();
+
+    // The first end tag that ends a walk other than on its own element's and after which
+    // file elements give no rule.
+    qint64 earlyEnd = -1;
+    for (const WalkStep &step : reading.walkSteps()) {
+        if (step.end < 0)
+            continue;
+        const int closed = scan.elementEndingAt(step.end);
+        const int walked =
+            step.walk == WalkStep::Document ? -1 : scan.elementStartingAt(step.start);
+        const bool own = step.walk == WalkStep::Document
+            ? closed >= 0 && elements.at(closed).parent < 0
+            : closed == walked;
+        if (own || closed < 0)
+            continue;
+        const int count = int(std::count_if(unread.begin(), unread.end(), [&](int element) {
+            return elements.at(element).tagStart >= step.end;
+        })) + lost.size();
+        if (count == 0)
+            continue;
+        earlyEnd = elements.at(closed).endTagStart;
+        const QString walkName = step.walk == WalkStep::Document ? QStringLiteral("the document")
+                                                                 : quoted(elements.at(walked).name)
+                + QLatin1String(" (from ") + where(elements.at(walked).tagStart) + QLatin1Char(')');
+        add("reading-ends-early", earlyEnd,
+            QLatin1String("this end tag ends the reading of ") + walkName
+                + QLatin1String(": it closes ") + quoted(elements.at(closed).name)
+                + QLatin1String(", which starts at ") + where(elements.at(closed).tagStart)
+                + QLatin1String("; ") + QString::number(count)
+                + QLatin1String(
+                    count == 1 ? " file element is never read" : " file elements are never read"));
+        break;
+    }
+
+    int secondDocument = -1;
+    const int errorFile = scan.hasError() ? scan.location(scan.errorOffset()).file : -1;
+    for (int file = 1; file < scan.fileCount(); ++file) {
+        const bool afterDocument = scan.documentEnd() >= 0
+            && scan.documentEnd() <= scan.fileStart(file) && scan.fileBeginsWithMarkup(file);
+        if (!scan.fileDeclaresDocument(file) && !afterDocument)
+            continue;
+        if (secondDocument < 0)
+            secondDocument = file;
+        const qint64 start = scan.fileStart(file);
+        const int next = file + 1 < scan.fileCount() ? int(scan.fileStart(file + 1)) : -1;
+        const int rules = int(std::count_if(lost.begin(), lost.end(),
+            [&](qint64 at) { return at >= start && (next < 0 || at < next); }));
+        add("second-document", start,
+            QLatin1String("this file starts a document of its own after ")
+                + quoted(scan.fileName(0)) + QLatin1String(": none of its ")
+                + QString::number(rules)
+                + QLatin1String(" rules is read; put its rules into one document"));
+    }
+    // Qt's message, without its final period.
+    QString errorText = scan.errorMessage();
+    if (errorText.endsWith(QLatin1Char('.')))
+        errorText.chop(1);
+    if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
+        add("xml-error", scan.errorOffset(),
+            errorText + QLatin1String("; ") + QString::number(lost.size())
+                + QLatin1String(lost.size() == 1 ? " file element is never read"
+                                                 : " file elements are never read"));
+
+    const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
+    for (int element : unread) {
+        const ScanElement &tag = elements.at(element);
+        QString why;
+        if (hasAncestor(element, "file"))
+            why = QStringLiteral("it stands inside another file element");
+        else if (!hasAncestor(element, "replacement"))
+            why = QStringLiteral("it stands outside any replacement element");
+        else if (earlyEnd >= 0 && tag.tagStart > earlyEnd)
+            why = QLatin1String("it comes after the end of the walk at ") + where(earlyEnd);
+        else if (walkEnd >= 0)
+            why = QLatin1String("it comes after the end of the walk at ")
+                + where(elements.value(scan.elementEndingAt(walkEnd)).endTagStart);
+        else
+            why = QStringLiteral("the reading ended before it");
+        add("rule-not-read", tag.tagStart,
+            QLatin1String("this file element gives no rule: ") + why);
+    }
+    for (qint64 at : lost)
+        add("rule-not-read", at,
+            QLatin1String("this file element gives no rule: it comes after the XML error at ")
+                + scan.locationText(scan.errorOffset()));
+}
