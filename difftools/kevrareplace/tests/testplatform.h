@@ -75,6 +75,10 @@ inline const char *missingFacility(Facility facility)
 /// The device that reads as empty and takes any output.
 inline QString nullDevice() { return QStringLiteral("NUL"); }
 
+/// Whether the null device counts as a file that exists: NUL is a device name, and
+/// QFile::exists says no to it.
+inline bool nullDeviceExists() { return false; }
+
 /// Makes a FIFO at \a path; false where there are none.
 inline bool makeFifo(const QString &) { return false; }
 
@@ -158,6 +162,8 @@ inline const char *missingFacility(Facility facility)
 }
 
 inline QString nullDevice() { return QStringLiteral("/dev/null"); }
+
+inline bool nullDeviceExists() { return true; }
 
 inline bool makeFifo(const QString &path)
 {

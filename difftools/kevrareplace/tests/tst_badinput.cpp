@@ -347,7 +347,11 @@ void tst_BadInput::devNull()
 {
     const ToolRun result =
         run({ QStringLiteral("-config"), nullDevice(), QStringLiteral("a") });
-    COMPARE_TEXT_RUN(result, 0, "a\n", "");
+    // An empty configuration where the device is a file; elsewhere a name that does not exist.
+    if (nullDeviceExists())
+        COMPARE_TEXT_RUN(result, 0, "a\n", "");
+    else
+        COMPARE_TEXT_RUN(result, 22, usage, "Unable to open config file: NUL\n");
 }
 
 // 500,000 rules in about 50 MB, of which only the last one matches.

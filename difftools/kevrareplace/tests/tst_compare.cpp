@@ -100,7 +100,7 @@ void tst_Compare::records()
             QStringLiteral("--compare"), QStringLiteral("old.xml"), QStringLiteral("new.xml") }
             + options,
         dir.path(), input);
-    COMPARE_RUN(run, output.isEmpty() ? 0 : 1, output, summary);
+    COMPARE_RUN(run, output.isEmpty() ? 0 : 1, output, textLines(summary)); // records are bytes
 }
 
 void tst_Compare::errors_data()
@@ -134,6 +134,7 @@ void tst_Compare::errors()
     QFETCH(QString, script);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, err);
+    SKIP_WITHOUT(PosixShell);
     writeFile(dir.filePath(QStringLiteral("new.xml")), ruleFile(optOld + srvEdited + tmp));
     const ToolRun run = runProgram(QStringLiteral("/bin/bash"),
         { QStringLiteral("-c"), script, QStringLiteral(KEVRAREPLACE_CHECK_EXE) }, dir.path());
