@@ -6,6 +6,7 @@
 
 #include "config/d_replacestreamreader.h"
 #include "documentscan.h"
+#include "standardstreams.h"
 
 #include <QByteArray>
 #include <QString>
@@ -60,7 +61,8 @@ private:
     const CompareSide oldSide;
     const CompareSide newSide;
     char terminator = '\n';
-    bool crlfLines; // a CR before the newline belongs to the line end
+    // A CR before the newline belongs to the line end.
+    bool crlfLines = carriageReturnEndsLine();
     std::vector<int> newRuleOf; // for each old rule, the same rule of new, or -1
     std::vector<int> idOfNew; // for each new rule, an old rule's number or old count + its own
     std::vector<qint64> gained; // by rule: old rules, then rules only in new
