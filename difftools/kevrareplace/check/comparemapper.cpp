@@ -4,7 +4,6 @@
 #include "comparemapper.h"
 #include "batch/d_batchreplace.h"
 #include "batchrules.h"
-#include "standardstreams.h"
 #include "stdinfilter.h"
 #include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
@@ -60,15 +59,11 @@ D_CompareMapper::~D_CompareMapper() = default;
 void D_CompareMapper::setNulTerminated(bool nulTerminated)
 {
     terminator = nulTerminated ? '\0' : '\n';
-    crlfLines = !nulTerminated && carriageReturnEndsLine();
 }
 
 void D_CompareMapper::compareString(const char *data, int size, QByteArray &output)
 {
     ++read;
-    const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
-    if (crlf)
-        --size;
     // An empty string is not one the tool takes: it maps to itself on both sides.
     if (size == 0)
         return;
@@ -101,8 +96,6 @@ void D_CompareMapper::compareString(const char *data, int size, QByteArray &outp
     output += fieldEnd;
     if (newRule >= 0)
         output += newSide.locations.value(newRule);
-    if (crlf)
-        output += '\r';
     output += terminator;
 }
 

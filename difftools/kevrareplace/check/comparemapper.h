@@ -6,7 +6,6 @@
 
 #include "config/d_replacestreamreader.h"
 #include "documentscan.h"
-#include "standardstreams.h"
 
 #include <QByteArray>
 #include <QString>
@@ -61,8 +60,6 @@ private:
     const CompareSide oldSide;
     const CompareSide newSide;
     char terminator = '\n';
-    // A CR before the newline belongs to the line end.
-    bool crlfLines = carriageReturnEndsLine();
     std::vector<int> newRuleOf; // for each old rule, the same rule of new, or -1
     std::vector<int> idOfNew; // for each new rule, an old rule's number or old count + its own
     std::vector<qint64> gained; // by rule: old rules, then rules only in new

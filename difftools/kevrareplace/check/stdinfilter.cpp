@@ -52,6 +52,16 @@ bool filterStdin(char terminator, const StringRecorder &record)
     QByteArray output;
     output.reserve(2 * blockSize); // kept when the output is written
     QByteArray pending; // the start of a string that goes on in the next block
+    // Where a CR before the newline belongs to the line end, the string goes without it and
+    // its record ends with the same CRLF.
+    const bool crlfLines = terminator == '\n' && carriageReturnEndsLine();
+    const auto recordString = [&](const char *data, int size) {
+        const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
+        const int before = output.size();
+        record(data, crlf ? size - 1 : size, output);
+        if (crlf && output.size() > before)
+            output.insert(output.size() - 1, '\r');
+    };
     for (;;) {
         // A caller that writes a string and waits for its record gets it before we wait too.
         if (!flush(output))
@@ -68,10 +78,10 @@ bool filterStdin(char terminator, const StringRecorder &record)
         while (const char *stop =
                    static_cast<const char *>(std::memchr(start, terminator, size_t(end - start)))) {
             if (pending.isEmpty()) {
-                record(start, int(stop - start), output);
+                recordString(start, int(stop - start));
             } else {
                 pending.append(start, int(stop - start));
-                record(pending.constData(), pending.size(), output);
+                recordString(pending.constData(), pending.size());
                 pending.clear();
             }
             start = stop + 1;
@@ -81,7 +91,7 @@ bool filterStdin(char terminator, const StringRecorder &record)
         pending.append(start, int(end - start));
     }
     if (!pending.isEmpty())
-        record(pending.constData(), pending.size(), output); // a last string without its end
+        recordString(pending.constData(), pending.size()); // a last string without its end
     if (!flush(output))
         return failWith("Unable to write output: ", errno);
     return true;

@@ -3,13 +3,11 @@
 
 #include "stdinmapper.h"
 #include "batch/d_batchreplace.h"
-#include "standardstreams.h"
 #include "stdinfilter.h"
 
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)
     , locations(locations)
-    , crlfLines(carriageReturnEndsLine())
 {
 }
 
@@ -18,7 +16,6 @@ D_StdinMapper::~D_StdinMapper() = default;
 void D_StdinMapper::setNulTerminated(bool nulTerminated)
 {
     terminator = nulTerminated ? '\0' : '\n';
-    crlfLines = !nulTerminated && carriageReturnEndsLine();
 }
 
 void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
@@ -35,9 +32,6 @@ int D_StdinMapper::run()
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)
 {
-    const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
-    if (crlf)
-        --size;
     // An empty string is not one the tool takes: it gets an empty record, so that the records
     // stay in step with the strings.
     const int rule = size > 0 ? replace.map(data, size, result) : -1;
@@ -54,7 +48,5 @@ void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)
         output += result;
     else
         output.append(data, size);
-    if (crlf)
-        output += '\r';
     output += terminator;
 }

@@ -41,7 +41,6 @@ private:
     D_BatchReplace &replace;
     const QVector<QByteArray> locations;
     char terminator = '\n';
-    bool crlfLines; // a CR before the newline belongs to the line end
     bool verbose = false;
     QByteArray result;
 };
