@@ -15,9 +15,9 @@ if(WIN32)
     endif()
     foreach(page kevrareplace kevrareplace-check)
         add_custom_command(OUTPUT ${page}.txt
-            COMMAND ${GROFF_EXECUTABLE} -man -Tutf8 -P-cbou ${kevrareplace_dir}/doc/${page}.1
+            COMMAND ${GROFF_EXECUTABLE} -man -Tutf8 -P-cbou ${PROJECT_BINARY_DIR}/doc/${page}.1
                 > ${page}.txt
-            DEPENDS ${kevrareplace_dir}/doc/${page}.1
+            DEPENDS ${PROJECT_BINARY_DIR}/doc/${page}.1
             VERBATIM)
     endforeach()
     add_custom_target(kevrareplace_docs ALL DEPENDS kevrareplace.txt kevrareplace-check.txt)
@@ -44,8 +44,8 @@ function(kevrareplace_gzip source name)
         VERBATIM)
 endfunction()
 configure_file(${kevrareplace_dir}/packaging/changelog.Debian.in changelog.Debian @ONLY)
-kevrareplace_gzip(${kevrareplace_dir}/doc/kevrareplace.1 kevrareplace.1.gz)
-kevrareplace_gzip(${kevrareplace_dir}/doc/kevrareplace-check.1 kevrareplace-check.1.gz)
+kevrareplace_gzip(${PROJECT_BINARY_DIR}/doc/kevrareplace.1 kevrareplace.1.gz)
+kevrareplace_gzip(${PROJECT_BINARY_DIR}/doc/kevrareplace-check.1 kevrareplace-check.1.gz)
 kevrareplace_gzip(${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian changelog.Debian.gz)
 kevrareplace_gzip(${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog.gz)
 add_custom_target(kevrareplace_docs ALL

@@ -138,7 +138,7 @@ expect()
 }
 expect '/work/app/src/main.cpp\r\n' ./kevrareplace.exe -config examples/paths.xml \
     /home/ann/workspace/app/src/main.cpp
-expect 'KEVRA Replace tool 0.9 (build 14378)\r\nCopyright (C) 2026 The kevrareplace developers\r\n' \
+expect "KEVRA Replace tool ${version%.*} (build ${version##*.})\\r\\nCopyright (C) 2026 The kevrareplace developers\\r\\n" \
     ./kevrareplace.exe -version
 expect '' ./kevrareplace-check.exe -config examples/paths.xml
 expect "kevrareplace-check $version\r\n" ./kevrareplace-check.exe --version

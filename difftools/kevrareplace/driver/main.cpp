@@ -36,7 +36,9 @@ bool printLine(std::FILE *stream, const QString &text, TextRole role = TextRole:
 
 bool printBanner()
 {
-    return printLine(stdout, QStringLiteral("KEVRA Replace tool 0.9 (build 14378)"))
+    return printLine(stdout,
+               QStringLiteral("KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build "
+                              KEVRAREPLACE_BUILD ")"))
         && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"));
 }
 

@@ -9,7 +9,7 @@
 #include <QtTest>
 
 // What the program prints for -version, and before an error's usage line.
-const QByteArray banner = "KEVRA Replace tool 0.9 (build 14378)\n"
+const QByteArray banner = "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")\n"
                           "Copyright (C) 2026 The kevrareplace developers\n";
 const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
 
