@@ -9,11 +9,10 @@ set -e
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 sh scripts/deps.sh qtbase5-dev cmake make clang libclang-rt-14-dev
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKEVRAREPLACE_FUZZ=ON -DKEVRAREPLACE_SANITIZE=ON >/dev/null
+cmake --preset fuzz >/dev/null
 targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_shadow fuzz_expression fuzz_requiredtext"
 # shellcheck disable=SC2086
-cmake --build build-fuzz --parallel "$(nproc)" --target $targets >/dev/null
+cmake --build --preset fuzz --parallel "$(nproc)" --target $targets >/dev/null
 fuzz=difftools/kevrareplace/fuzz
 mkdir -p build-fuzz/artifacts
 # A small quarantine: some expressions make the library reallocate large tables, which the

@@ -16,24 +16,23 @@ werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
 echo "== licence and copyright of every file"
 reuse lint
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_WERROR="$werror"
-cmake --build build --parallel "$(nproc)"
-ctest --test-dir build --output-on-failure
+# Each build is the preset of its name, in the preset's folder (CMakePresets.json).
+cmake --preset default -DKEVRAREPLACE_WERROR="$werror"
+cmake --build --preset default --parallel "$(nproc)"
+ctest --preset default
 
 echo "== install and Debian package"
 sh scripts/package.sh
 
 echo "== the same suite on Qt 6"
-cmake -S . -B build-qt6 -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKEVRAREPLACE_QT_MAJOR=6 \
-    -DKEVRAREPLACE_WERROR="$werror" >/dev/null
-cmake --build build-qt6 --parallel "$(nproc)" >/dev/null
-ctest --test-dir build-qt6 --output-on-failure
+cmake --preset qt6 -DKEVRAREPLACE_WERROR="$werror" >/dev/null
+cmake --build --preset qt6 --parallel "$(nproc)" >/dev/null
+ctest --preset qt6
 
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DKEVRAREPLACE_SANITIZE=ON -DKEVRAREPLACE_WERROR="$werror" >/dev/null
-cmake --build build-sanitize --parallel "$(nproc)" >/dev/null
-ctest --test-dir build-sanitize --output-on-failure
+cmake --preset sanitize -DKEVRAREPLACE_WERROR="$werror" >/dev/null
+cmake --build --preset sanitize --parallel "$(nproc)" >/dev/null
+ctest --preset sanitize
 
 echo "== fuzzing"
 sh scripts/fuzz.sh 60
