@@ -4,8 +4,17 @@
 #ifndef CONFIGFILE_H
 #define CONFIGFILE_H
 
+#include <QByteArray>
+#include <QString>
+
 class QFile;
-class QString;
+
+/// A rule file as named on the command line, with its bytes.
+struct ConfigFile
+{
+    QString name;
+    QByteArray bytes;
+};
 
 /// Opens \a file read-only on the file that \a name, a word of processArguments, names: on
 /// Windows by its characters, elsewhere by exactly the bytes it was decoded from (see

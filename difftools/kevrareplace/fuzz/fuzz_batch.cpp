@@ -9,7 +9,7 @@
 // characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F and U+212A.
 
 #include "batch/d_batchreplace.h"
-#include "check/comparemapper.h"
+#include "check/modes/comparemapper.h"
 #include "folding.h"
 #include "referencereplace.h"
 #include "replace/d_replace.h"

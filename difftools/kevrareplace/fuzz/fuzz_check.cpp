@@ -4,10 +4,10 @@
 // Checks arbitrary rule-file bytes, split into two files at a point the input chooses: the
 // rules listed are exactly the reader's entries, in order, and every report is made.
 
-#include "check/explain.h"
-#include "check/gccformat.h"
-#include "check/lint.h"
-#include "check/sarifformat.h"
+#include "check/modes/explain.h"
+#include "check/writers/gccformat.h"
+#include "check/findings/lint.h"
+#include "check/writers/sarifformat.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // Random rules and strings over letters that fold into each other: a rule that the companion
 // reports as shadowed never decides a string, by the tool's own engine.
 
-#include "check/shadowing.h"
+#include "check/findings/shadowing.h"
 #include "replace/d_replace.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "lint.h"
-#include "linter.h"
+#include "check/findings/lint.h"
+#include "check/findings/linter.h"
 
 #include <algorithm>
 #include <tuple>

@@ -5,7 +5,7 @@
 #define RULEFILEREADING_H
 
 #include "config/d_replacestreamreader.h"
-#include "documentscan.h"
+#include "check/reading/documentscan.h"
 
 #include <QString>
 #include <QVector>

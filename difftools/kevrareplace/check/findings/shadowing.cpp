@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "shadowing.h"
+#include "check/findings/shadowing.h"
 #include "replace/requiredtext.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 // Findings from the order of the rules: rules that never decide for one tried before them.
 
-#include "linter.h"
-#include "shadowing.h"
+#include "check/findings/linter.h"
+#include "check/findings/shadowing.h"
 
 #include <QHash>
 

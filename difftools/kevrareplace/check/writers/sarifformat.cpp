@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "sarifformat.h"
+#include "check/writers/sarifformat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "standardstreams.h"
+#include "text/standardstreams.h"
 
 #ifdef _WIN32
 

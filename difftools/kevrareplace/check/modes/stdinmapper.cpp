@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "stdinmapper.h"
+#include "check/modes/stdinmapper.h"
 #include "batch/d_batchreplace.h"
-#include "stdinfilter.h"
+#include "text/stdinfilter.h"
 
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)

@@ -4,18 +4,13 @@
 #ifndef DOCUMENTSCAN_H
 #define DOCUMENTSCAN_H
 
+#include "config/configfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
 
 #include <functional>
-
-/// A rule file as named on the command line, with its bytes.
-struct ConfigFile
-{
-    QString name;
-    QByteArray bytes;
-};
 
 /// A place in the joined input: the file, and the line and column within it, from 1.
 struct SourceLocation

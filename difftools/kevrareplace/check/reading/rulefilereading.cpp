@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "rulefilereading.h"
+#include "check/reading/rulefilereading.h"
 
 D_RuleFileReading::D_RuleFileReading(const QVector<ConfigFile> &files)
     : files(files)

@@ -4,8 +4,8 @@
 #ifndef LINT_H
 #define LINT_H
 
-#include "diagnostic.h"
-#include "rulefilereading.h"
+#include "check/findings/diagnostic.h"
+#include "check/reading/rulefilereading.h"
 
 #include <QVector>
 

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "explain.h"
+#include "check/modes/explain.h"
 
 #include "replace/d_replace.h"
 #include "replace/expressionlimits.h"
-#include "rulelistformat.h"
+#include "check/writers/rulelistformat.h"
 
 #include <QRegExp>
 

@@ -3,7 +3,7 @@
 
 // Findings from the walk of the document: elements, attributes, and where the reader stops.
 
-#include "linter.h"
+#include "check/findings/linter.h"
 
 #include <QRegExp>
 #include <QSet>

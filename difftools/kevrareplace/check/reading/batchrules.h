@@ -5,7 +5,7 @@
 #define BATCHRULES_H
 
 #include "config/d_replacestreamreader.h"
-#include "documentscan.h"
+#include "check/reading/documentscan.h"
 
 #include <QByteArray>
 #include <QVector>

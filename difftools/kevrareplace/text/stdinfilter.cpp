@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "stdinfilter.h"
-#include "standardstreams.h"
+#include "text/stdinfilter.h"
+#include "text/standardstreams.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -4,9 +4,9 @@
 #ifndef CASETEST_H
 #define CASETEST_H
 
-#include "diagnostic.h"
-#include "documentscan.h"
-#include "rulefilereading.h"
+#include "check/findings/diagnostic.h"
+#include "check/reading/documentscan.h"
+#include "check/reading/rulefilereading.h"
 
 #include <QStringList>
 #include <QVector>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "casefile.h"
+#include "check/reading/casefile.h"
 #include "text/losslesscodec.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "documentscan.h"
+#include "check/reading/documentscan.h"
 
 #include "config/d_inputbuffer.h"
 

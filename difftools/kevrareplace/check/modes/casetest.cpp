@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "casetest.h"
+#include "check/modes/casetest.h"
 #include "batch/d_batchreplace.h"
-#include "casefile.h"
-#include "gccformat.h"
-#include "sarifformat.h"
+#include "check/reading/casefile.h"
+#include "check/writers/gccformat.h"
+#include "check/writers/sarifformat.h"
 #include "text/consoleoutput.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 
 // Findings from one rule alone: its expression, its replacement, its wildcard.
 
-#include "linter.h"
+#include "check/findings/linter.h"
 #include "replace/expressionlimits.h"
 
 #include <QRegExp>

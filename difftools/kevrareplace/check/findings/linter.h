@@ -4,8 +4,8 @@
 #ifndef LINTER_H
 #define LINTER_H
 
-#include "diagnostic.h"
-#include "rulefilereading.h"
+#include "check/findings/diagnostic.h"
+#include "check/reading/rulefilereading.h"
 
 #include <QString>
 #include <QVector>

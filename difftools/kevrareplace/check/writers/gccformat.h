@@ -4,7 +4,7 @@
 #ifndef GCCFORMAT_H
 #define GCCFORMAT_H
 
-#include "diagnostic.h"
+#include "check/findings/diagnostic.h"
 
 #include <QString>
 #include <QVector>

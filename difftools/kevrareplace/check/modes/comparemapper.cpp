@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "comparemapper.h"
+#include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
-#include "batchrules.h"
-#include "stdinfilter.h"
+#include "check/reading/batchrules.h"
+#include "text/stdinfilter.h"
 #include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "gccformat.h"
+#include "check/writers/gccformat.h"
 
 QString gccFormat(const QVector<Finding> &findings)
 {

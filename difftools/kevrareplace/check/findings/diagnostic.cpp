@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "diagnostic.h"
+#include "check/findings/diagnostic.h"
 
 const QVector<Diagnostic> &diagnosticCatalogue()
 {

@@ -4,7 +4,7 @@
 #ifndef SARIFFORMAT_H
 #define SARIFFORMAT_H
 
-#include "diagnostic.h"
+#include "check/findings/diagnostic.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "batchrules.h"
+#include "check/reading/batchrules.h"
 #include "batch/d_batchreplace.h"
 #include "text/losslesscodec.h"
-#include "rulefilereading.h"
+#include "check/reading/rulefilereading.h"
 
 QVector<FileEntry> readRules(
     const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)
