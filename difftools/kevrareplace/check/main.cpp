@@ -13,6 +13,7 @@
 #include "check/writers/rulelistformat.h"
 #include "check/writers/sarifformat.h"
 #include "check/modes/stdinmapper.h"
+#include "check/modes/suggestmode.h"
 #include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
 #include "text/processarguments.h"
@@ -173,8 +174,12 @@ int run(const QStringList &arguments)
         QStringLiteral("Run the cases of FILE (a string, a tab, the result expected) on the rules;"
                        " repeat for more files."),
         QStringLiteral("FILE"));
+    const QCommandLineOption suggestOption(QStringLiteral("suggest"),
+        QStringLiteral("Write on standard output a rule file that maps the string of every case"
+                       " of FILE to its result; repeat for more files."),
+        QStringLiteral("FILE"));
     parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
-        verboseOption, formatOption, testOption, compareOption });
+        verboseOption, formatOption, testOption, compareOption, suggestOption });
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
@@ -198,6 +203,18 @@ int run(const QStringList &arguments)
     if (parser.isSet(versionOption)) {
         printLine(stdout, programName + QLatin1Char(' ') + QLatin1String(KEVRAREPLACE_VERSION));
         return ExitOk;
+    }
+
+    // --suggest: rules from case files, without a rule file or any other option.
+    if (parser.isSet(suggestOption)) {
+        for (const QString &name : parser.optionNames()) {
+            if (name != suggestOption.names().constFirst())
+                return usageError(QStringLiteral("--suggest goes with case files alone, without"
+                                                 " other options"));
+        }
+        if (!parser.positionalArguments().isEmpty())
+            return usageError(QStringLiteral("--suggest takes no strings: it reads cases"));
+        return suggestRules(parser.values(suggestOption));
     }
 
     Request request;

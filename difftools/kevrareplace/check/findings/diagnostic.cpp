@@ -44,6 +44,11 @@ const QVector<Diagnostic> &diagnosticCatalogue()
             "a case whose string the rules rewrite otherwise than expected" },
         { "test-syntax", Severity::Error, "a line of a case file that is not a case" },
         { "rule-not-covered", Severity::Note, "a rule that decides none of the cases" },
+        { "case-conflict", Severity::Error,
+            "a case whose string an earlier case gives another result" },
+        { "case-text", Severity::Error,
+            "a case holding a control character or bytes that are not UTF-8, which a rule file "
+            "cannot hold" },
     };
     return catalogue;
 }

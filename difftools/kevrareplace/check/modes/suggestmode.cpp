@@ -1,0 +1,167 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "check/modes/suggestmode.h"
+#include "check/modes/rulesuggestion.h"
+#include "check/reading/casefile.h"
+#include "check/writers/gccformat.h"
+#include "text/consoleoutput.h"
+#include "text/losslesscodec.h"
+
+#include <QFile>
+#include <QHash>
+
+#include <cstdio>
+
+namespace {
+
+Finding finding(
+    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
+{
+    return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
+        fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
+            + QString::number(column),
+        file, line, column, message };
+}
+
+// The column, from 1, of the first character of \a text that a rule file cannot hold, and
+// what it is; 0 when there is none.
+int unwritableAt(const QString &text, QString &what)
+{
+    int column = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const ushort unit = text.at(i).unicode();
+        const bool pair = QChar::isHighSurrogate(unit) && i + 1 < text.size()
+            && text.at(i + 1).isLowSurrogate();
+        ++column;
+        if (pair) {
+            ++i;
+            continue;
+        }
+        if (QChar::isSurrogate(unit)) {
+            what = QStringLiteral("a byte that is not UTF-8");
+            return column;
+        }
+        if (unit < 0x20 || (unit >= 0x7f && unit < 0xa0) || unit == 0xfffe || unit == 0xffff) {
+            what = QLatin1String("the control character U+")
+                + QString::number(unit, 16).rightJustified(4, QLatin1Char('0')).toUpper();
+            return column;
+        }
+    }
+    return 0;
+}
+
+struct Seen
+{
+    std::string expected;
+    QString location;
+};
+
+} // namespace
+
+SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
+{
+    SuggestionResult result;
+    D_RuleSuggestion suggestion;
+    QHash<QByteArray, Seen> seen;
+    int read = 0;
+    int unchanged = 0;
+    for (int f = 0; f < caseFiles.size(); ++f) {
+        const QString &name = caseFiles.at(f).name;
+        D_CaseFile cases(caseFiles.at(f).bytes);
+        while (cases.next()) {
+            if (cases.kind() == D_CaseFile::NotACase) {
+                result.findings.append(finding("test-syntax", name, f, cases.line(),
+                    cases.errorColumn(),
+                    QLatin1String("this line is not a case: ") + cases.errorMessage()));
+                continue;
+            }
+            ++read;
+            const QString here = name + QLatin1Char(':') + QString::number(cases.line());
+            bool writable = true;
+            for (const std::string_view field : { cases.string(), cases.expected() }) {
+                QString what;
+                const int column =
+                    unwritableAt(decodeLossless(field.data(), int(field.size())), what);
+                if (column == 0)
+                    continue;
+                writable = false;
+                result.findings.append(finding("case-text", name, f, cases.line(), 1,
+                    QLatin1String(field.data() == cases.string().data() ? "the string"
+                                                                       : "the result")
+                        + QLatin1String(" holds ") + what + QLatin1String(" at character ")
+                        + QString::number(column)
+                        + QLatin1String(", which a rule file cannot hold")));
+                break;
+            }
+            if (!writable)
+                continue;
+            const QByteArray key(cases.string().data(), int(cases.string().size()));
+            const auto found = seen.constFind(key);
+            if (found != seen.constEnd()) {
+                if (found->expected != cases.expected())
+                    result.findings.append(finding("case-conflict", name, f, cases.line(), 1,
+                        D_CaseFile::fieldText(cases.string()) + QLatin1String(" is to give ")
+                            + D_CaseFile::fieldText(cases.expected()) + QLatin1String(" here but ")
+                            + D_CaseFile::fieldText(found->expected) + QLatin1String(" at ")
+                            + found->location));
+                continue;
+            }
+            seen.insert(key, Seen { std::string(cases.expected()), here });
+            const QString string = QString::fromUtf8(key);
+            const QString expected =
+                QString::fromUtf8(cases.expected().data(), int(cases.expected().size()));
+            unchanged += string == expected;
+            suggestion.addCase(string, expected);
+        }
+    }
+    const QString casesRead = QString::number(read)
+        + QLatin1String(read == 1 ? " case read (" : " cases read (") + QString::number(unchanged)
+        + QLatin1String(" unchanged)");
+    if (!result.findings.isEmpty()) {
+        result.summary = casesRead + QLatin1String("; no rule file written: ")
+            + QString::number(result.findings.size())
+            + QLatin1String(result.findings.size() == 1 ? " line stops it\n" : " lines stop it\n");
+        return result;
+    }
+    if (!suggestion.suggest()) {
+        result.summary = casesRead + QLatin1String("; no rule file reproduces them\n");
+        return result;
+    }
+    const auto &rules = suggestion.rules();
+    result.ruleFile = suggestion.ruleFileBytes();
+    result.summary = casesRead + QLatin1String(", ") + QString::number(rules.size())
+        + QLatin1String(rules.size() == 1 ? " rule written\n" : " rules written\n");
+    for (int i = 0; i < rules.size(); ++i) {
+        const D_RuleSuggestion::Suggested &rule = rules.at(i);
+        result.summary += QLatin1String("rule ") + QString::number(i + 1) + QLatin1String(": ")
+            + rule.entry.path + QLatin1String(" -> ") + rule.entry.replacepath
+            + QLatin1String(rule.entry.cs ? "" : " (any case)") + QLatin1String(", ")
+            + QString::number(rule.cases.size())
+            + QLatin1String(rule.cases.size() == 1 ? " case\n" : " cases\n");
+    }
+    return result;
+}
+
+int suggestRules(const QStringList &caseFileNames)
+{
+    QVector<ConfigFile> caseFiles;
+    for (const QString &name : caseFileNames) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            writeText(stderr, QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'),
+                TextRole::Message);
+            return 2;
+        }
+        caseFiles.append(ConfigFile { name, file.readAll() });
+    }
+    const SuggestionResult result = suggestFromCases(caseFiles);
+    if (!result.findings.isEmpty())
+        writeText(stderr, gccFormat(result.findings), TextRole::Message);
+    if (!result.ruleFile.isEmpty()) {
+        std::fwrite(result.ruleFile.constData(), 1, size_t(result.ruleFile.size()), stdout);
+        std::fflush(stdout);
+    }
+    writeText(stderr, result.summary, TextRole::Message);
+    return result.ruleFile.isEmpty() ? 1 : 0;
+}
