@@ -152,3 +152,32 @@ def agent_paths(rng, count):
         agent = "agent-7" if rng.random() < 0.3 else "agent-%d" % rng.randrange(10, 99)
         paths.append("/srv/ci/%s/workspace/%s" % (agent, random_tail(rng, rng.randrange(5, 75))))
     return paths
+
+
+def migration_cases(rng, moves, count):
+    """A migration of moves folders (shares, Windows drives, some written in more than one
+    case) as count cases: a path under a moved folder and where it goes, and about 10 % of
+    paths outside them, which stay."""
+    olds = []
+    for i in range(moves):
+        kind = i % 4
+        if kind == 0:
+            olds.append(("/mnt/share%d/%s" % (i, rng.choice(WORDS)), "/srv/data/%d" % i, "/"))
+        elif kind == 1:
+            olds.append(("\\\\Server%d\\Dept %d" % (i % 50, i), "\\\\nas\\dept-%d" % i, "\\"))
+        elif kind == 2:
+            olds.append(("C:\\Users\\user%d" % i, "D:\\Home\\user%d" % i, "\\"))
+        else:
+            olds.append(("/home/Team%d" % i, "/users/team%d" % i, "/"))
+    cases = []
+    for _ in range(count):
+        if rng.random() < 0.1:
+            path = "/opt/keep/" + random_tail(rng, rng.randrange(10, 60))
+            cases.append((path, path))
+            continue
+        old, new, sep = rng.choice(olds)
+        if old.startswith("/home/") and rng.random() < 0.5:
+            old = old.lower()
+        tail = sep + random_tail(rng, rng.randrange(10, 60)).replace("/", sep)
+        cases.append((old + tail, new + tail))
+    return cases

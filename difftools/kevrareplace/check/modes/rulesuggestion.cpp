@@ -96,12 +96,23 @@ D_RuleSuggestion::Suggested D_RuleSuggestion::rule(const Candidate &candidate) c
         if (c.oldLength < c.string.size())
             (c.string.at(c.oldLength) == QLatin1Char('/') ? slash : backslash) = true;
     }
-    made.entry.path = QLatin1Char('^') + QRegExp::escape(first.string.left(first.oldLength))
-        + (!slash && !backslash ? QStringLiteral("$")
-                : slash && backslash ? QStringLiteral("(?=[/\\\\]|$)")
-                : slash            ? QStringLiteral("(?=/|$)")
-                                   : QStringLiteral("(?=\\\\|$)"));
-    made.entry.replacepath = first.expected.left(first.newLength);
+    const QString prefix = first.expected.left(first.newLength);
+    const QString separators = slash && backslash ? QStringLiteral("[/\\\\]")
+        : slash                                   ? QStringLiteral("/")
+                                                  : QStringLiteral("\\\\");
+    made.entry.path = QLatin1Char('^') + QRegExp::escape(first.string.left(first.oldLength));
+    made.entry.replacepath = prefix;
+    if (!slash && !backslash) {
+        made.entry.path += QLatin1Char('$');
+    } else if (!prefix.contains(QLatin1String("\\1"))) {
+        // The separator, or the end, taken as a group and put back: a rule whose pattern
+        // starts with fixed text is tried only on strings that hold it.
+        made.entry.path += QLatin1Char('(') + separators + QLatin1String("|$)");
+        made.entry.replacepath += QLatin1String("\\1");
+    } else {
+        // A \1 of the new text must not stand for a group.
+        made.entry.path += QLatin1String("(?=") + separators + QLatin1String("|$)");
+    }
     return made;
 }
 
