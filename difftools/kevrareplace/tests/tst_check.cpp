@@ -343,6 +343,13 @@ void tst_Check::commandLine_data()
                                        << 2 << QByteArray("Unable to open case file: no.txt\n");
     QTest::newRow("--test with strings") << QStringList { "-config", "1.xml", "--test", "1.xml", "a" }
                                          << 2 << QByteArray("kevrareplace-check: --test goes");
+    QTest::newRow("missing file to --suggest") << QStringList { "--suggest", "no.txt" } << 2
+                                               << QByteArray("Unable to open case file: no.txt\n");
+    QTest::newRow("--suggest with a rule file")
+        << QStringList { "--suggest", "1.xml", "-config", "1.xml" } << 2
+        << QByteArray("kevrareplace-check: --suggest goes with case files alone");
+    QTest::newRow("--suggest on a line that is no case") << QStringList { "--suggest", "1.xml" } << 1
+                                                         << QByteArray("1.xml:1:22: error: ");
     QTest::newRow("help") << QStringList { "-h" } << 0 << QByteArray();
     QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray();
 }

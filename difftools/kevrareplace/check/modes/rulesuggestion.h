@@ -14,9 +14,8 @@
 /// Works out a rule file from examples: strings and the results expected of them. Cases that
 /// make the same change at the start of the string (an old prefix ending before a / or \ or
 /// at the end, and a new one in its place) share a rule, an anchored expression that matches
-/// the old prefix only at the start and only up to such an end (a group that puts the separator
-/// back); it ignores case when the cases
-/// show the old prefix in more than one case. A rule that turns out to decide a case wrongly
+/// the old prefix only at the start and only up to such an end (a group that puts the
+/// separator back); it ignores case when the cases show the old prefix in more than one case. A rule that turns out to decide a case wrongly
 /// is narrowed, down to one rule per string, until the rules read back from the written file
 /// reproduce every case.
 class D_RuleSuggestion
