@@ -33,7 +33,7 @@ _kevrareplace_check()
         _kevrareplace_rulefiles
         return
         ;;
-    -test | --test)
+    -test | --test | -suggest | --suggest)
         _filedir
         return
         ;;
@@ -48,6 +48,6 @@ _kevrareplace_check()
         return
     fi
     [[ $cur == -* ]] && COMPREPLY=($(compgen -W '-h --help --help-all --version --config
-        --rules -z --stdin -v --format --test --compare' -- "$cur"))
+        --rules -z --stdin -v --format --test --compare --suggest' -- "$cur"))
 }
 complete -F _kevrareplace_check kevrareplace-check

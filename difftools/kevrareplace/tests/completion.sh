@@ -75,10 +75,11 @@ expect 'sarif' rules kevrareplace-check -config paths.xml --format s
 expect 'paths.xml' rules kevrareplace-check --config ''
 expect 'paths.xml' rules kevrareplace-check -config ''
 expect 'notes.txt paths.xml' rules kevrareplace-check --test ''
+expect 'notes.txt paths.xml' rules kevrareplace-check --suggest ''
 expect 'paths.xml' rules kevrareplace-check --compare ''
 expect 'paths.xml' rules kevrareplace-check --compare paths.xml ''
 expect '' rules kevrareplace-check -config paths.xml ''
-expect_all "$4 --test --compare" rules kevrareplace-check -
+expect_all "$4 --test --compare --suggest" rules kevrareplace-check -
 expect_all "$5" rules kevrareplace -
 exit $failed
 SCRIPT
