@@ -24,7 +24,7 @@ import measure  # noqa: E402
 import report  # noqa: E402
 from workloads import SAMPLE  # noqa: E402
 
-SECTIONS = ["floor", "sed", "length", "check", "stdin", "compare", "cases"]
+SECTIONS = ["floor", "sed", "length", "check", "stdin", "compare", "cases", "suggest"]
 
 
 def main():
@@ -63,6 +63,8 @@ def main():
             report.section_compare(folder, 3 if args.quick else 11, 100000)
         if "cases" in chosen:
             report.section_cases(folder, 3 if args.quick else 11, 100000)
+        if "suggest" in chosen:
+            report.section_suggest(folder, 3 if args.quick else 11, 100000, 1000)
 
 
 if __name__ == "__main__":

@@ -11,8 +11,8 @@ import sys
 import measure
 from measure import (BUILDS, CHECK, FLOORS, TOOLS, instructions, interleaved, peak_kib,
                      per_process_ms, wall)
-from workloads import (MIXED_RULES, MIXED_SED, SAMPLE, agent_paths, check_same, mixed_paths,
-                       path_rules, write_config, write_rules)
+from workloads import (MIXED_RULES, MIXED_SED, SAMPLE, agent_paths, check_same,
+                       migration_cases, mixed_paths, path_rules, write_config, write_rules)
 
 
 def section_floor(folder, runs):
@@ -271,4 +271,34 @@ def section_cases(folder, runs, count):
         (sm, _, _), (cm, _, _) = interleaved([stream, test], runs, [paths_file, None])
         print("| %s | %.1f | %.3f | %.1f | %.3f | **%.2f** (at most 2) |"
               % (name, sm, sm * 1000 / count, cm, cm * 1000 / count, cm / sm))
+    print()
+
+
+def section_suggest(folder, runs, count, moves):
+    """kevrareplace-check --suggest on the cases of a migration against --test of the same
+    cases on the rules it suggests."""
+    cases = migration_cases(random.Random(3), moves, count)
+    cases_file = os.path.join(folder, "suggest-cases.txt")
+    with open(cases_file, "w") as out:
+        out.write("".join("%s\t%s\n" % case for case in cases))
+    suggested = os.path.join(folder, "suggested.xml")
+    with open(suggested, "wb") as out:
+        run = subprocess.run([CHECK, "--suggest", cases_file], stdout=out, stderr=subprocess.PIPE)
+    if run.returncode != 0:
+        sys.exit("--suggest failed: %r" % run.stderr[:200])
+    rules = int(run.stderr.split(b" rules written")[0].rsplit(b" ", 1)[1])
+    run = subprocess.run([CHECK, "-config", suggested, "--test", cases_file], capture_output=True)
+    if run.returncode != 0 or not run.stderr.startswith(b"%d cases, %d passed" % (count, count)):
+        sys.exit("--test does not pass the cases on the suggested rules: %r" % run.stderr[:200])
+    quiet = ["sh", "-c", '"$0" "$@" >/dev/null 2>&1', CHECK]
+    suggest = quiet + ["--suggest", cases_file]
+    test = quiet + ["-config", suggested, "--test", cases_file]
+    (sm, _, _), (tm, _, _) = interleaved([suggest, test], runs)
+    print("## Suggesting rules: `--suggest` on %d cases of a %d-folder migration against "
+          "`--test` of them on the rules it writes (median of %d runs, interleaved)\n"
+          % (count, moves, runs))
+    print("| rules written | --test ms | --suggest ms | --suggest / --test | --suggest peak KiB |")
+    print("|---|---|---|---|---|")
+    print("| %d | %.1f | %.1f | **%.2f** (at most 5) | %d |"
+          % (rules, tm, sm, sm / tm, peak_kib(suggest)))
     print()

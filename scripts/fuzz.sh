@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 sh scripts/deps.sh qtbase5-dev cmake make clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
-targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_shadow fuzz_expression fuzz_requiredtext"
+targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_shadow fuzz_expression fuzz_requiredtext fuzz_suggest"
 # shellcheck disable=SC2086
 cmake --build --preset fuzz --parallel "$(nproc)" --target $targets >/dev/null
 fuzz=difftools/kevrareplace/fuzz
@@ -26,10 +26,14 @@ for target in $targets; do
     [ "$target" = fuzz_batch ] && seeds=$fuzz/batch-corpus dict=$fuzz/batch.dict
     [ "$target" = fuzz_expression ] && seeds=$fuzz/corpus-expression dict=$fuzz/expression.dict
     [ "$target" = fuzz_requiredtext ] && seeds=$fuzz/corpus-requiredtext dict=$fuzz/expression.dict
+    # The suggestion's target reads its bytes as choices, not as text: no tokens, and a short run,
+    # as every input runs the whole suggestion.
+    time=$seconds
+    [ "$target" = fuzz_suggest ] && seeds=$fuzz/corpus-suggest dict= time=$((seconds < 30 ? seconds : 30))
     rm -rf "$corpus" && mkdir -p "$corpus"
-    echo "== $target: $seconds s"
-    if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$seconds" \
-        -rss_limit_mb=4096 -timeout=60 -dict="$dict" -print_final_stats=1 \
+    echo "== $target: $time s"
+    if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$time" \
+        -rss_limit_mb=4096 -timeout=60 ${dict:+-dict="$dict"} -print_final_stats=1 \
         -artifact_prefix=build-fuzz/artifacts/$target- "$corpus" "$seeds" \
         >build-fuzz/$target.log 2>&1; then
         grep -v -E '^#[0-9]+' build-fuzz/$target.log | tail -n 60
