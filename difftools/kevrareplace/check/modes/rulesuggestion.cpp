@@ -3,6 +3,7 @@
 
 #include "check/modes/rulesuggestion.h"
 #include "batch/d_batchreplace.h"
+#include "check/modes/carriedcomponent.h"
 #include "replace/qtcompat.h"
 #include "text/losslesscodec.h"
 
@@ -49,27 +50,58 @@ void D_RuleSuggestion::addCase(const QString &string, const QString &expected)
     cases.append(added);
 }
 
-// One candidate for each change: the same old prefix, in any case, to the same new one.
+// One candidate for each change carried over for several names, then one for each change of
+// the rest: the same old prefix, in any case, to the same new one.
 void D_RuleSuggestion::group()
 {
     candidates.clear();
-    QHash<QString, int> byChange;
+    QVector<int> changing;
+    QVector<QString> olds;
+    QVector<QString> news;
     for (int i = 0; i < cases.size(); ++i) {
         const Case &c = cases.at(i);
         if (c.string == c.expected)
             continue;
+        changing.append(i);
+        olds.append(c.string.left(c.oldLength));
+        news.append(c.expected.left(c.newLength));
+    }
+    QVector<bool> carried(cases.size(), false);
+    for (const CarriedChange &change : carriedChanges(olds, news)) {
+        Candidate candidate { {}, Carried, change.pattern, change.substitute };
+        for (int k : change.changes) {
+            candidate.cases.append(changing.at(k));
+            carried[changing.at(k)] = true;
+        }
+        candidates.append(candidate);
+    }
+    QVector<int> rest;
+    for (int i : qAsConst(changing)) {
+        if (!carried.at(i))
+            rest.append(i);
+    }
+    groupByPrefix(rest, candidates);
+}
+
+void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candidate> &into) const
+{
+    QHash<QString, int> byChange;
+    const int first = into.size();
+    for (int i : changing) {
+        const Case &c = cases.at(i);
         const QString key = c.string.left(c.oldLength).toCaseFolded() + QChar(0)
             + c.expected.left(c.newLength);
         auto found = byChange.find(key);
         if (found == byChange.end()) {
-            found = byChange.insert(key, candidates.size());
-            candidates.append(Candidate { {}, Prefix });
+            found = byChange.insert(key, into.size());
+            into.append(Candidate { {}, Prefix, {}, {} });
         }
-        candidates[found.value()].cases.append(i);
+        into[found.value()].cases.append(i);
     }
-    for (Candidate &candidate : candidates) {
-        const Case &first = cases.at(candidate.cases.constFirst());
-        const QString old = first.string.left(first.oldLength);
+    for (int n = first; n < into.size(); ++n) {
+        Candidate &candidate = into[n];
+        const Case &c0 = cases.at(candidate.cases.constFirst());
+        const QString old = c0.string.left(c0.oldLength);
         for (int i : qAsConst(candidate.cases)) {
             if (cases.at(i).string.left(cases.at(i).oldLength) != old)
                 candidate.kind = PrefixAnyCase;
@@ -100,15 +132,18 @@ D_RuleSuggestion::Suggested D_RuleSuggestion::rule(const Candidate &candidate) c
     const QString separators = slash && backslash ? QStringLiteral("[/\\\\]")
         : slash                                   ? QStringLiteral("/")
                                                   : QStringLiteral("\\\\");
-    made.entry.path = QLatin1Char('^') + QRegExp::escape(first.string.left(first.oldLength));
-    made.entry.replacepath = prefix;
+    const bool carried = candidate.kind == Carried;
+    made.entry.path = carried
+        ? candidate.head
+        : QLatin1Char('^') + QRegExp::escape(first.string.left(first.oldLength));
+    made.entry.replacepath = carried ? candidate.headSubstitute : prefix;
     if (!slash && !backslash) {
         made.entry.path += QLatin1Char('$');
-    } else if (!prefix.contains(QLatin1String("\\1"))) {
+    } else if (carried || !prefix.contains(QLatin1String("\\1"))) {
         // The separator, or the end, taken as a group and put back: a rule whose pattern
         // starts with fixed text is tried only on strings that hold it.
         made.entry.path += QLatin1Char('(') + separators + QLatin1String("|$)");
-        made.entry.replacepath += QLatin1String("\\1");
+        made.entry.replacepath += QLatin1String(carried ? "\\2" : "\\1");
     } else {
         // A \1 of the new text must not stand for a group.
         made.entry.path += QLatin1String("(?=") + separators + QLatin1String("|$)");
@@ -146,6 +181,7 @@ QByteArray D_RuleSuggestion::ruleFileBytes() const
             caseCount(rule.cases.size())
                 + QLatin1String(rule.kind == WholeString ? ": this string only"
                         : rule.kind == PrefixAnyCase     ? ": this prefix, in any case"
+                        : rule.kind == Carried           ? ": this prefix, a name carried over"
                                                          : ": this prefix") });
     }
     return ruleFile(commented);
@@ -187,6 +223,10 @@ QVector<int> D_RuleSuggestion::failures(
 void D_RuleSuggestion::narrow(int index, QVector<Candidate> &into) const
 {
     const Candidate &candidate = candidates.at(index);
+    if (candidate.kind == Carried) {
+        groupByPrefix(candidate.cases, into);
+        return;
+    }
     if (candidate.kind == PrefixAnyCase) {
         QHash<QString, int> byOld;
         for (int i : candidate.cases) {
@@ -194,14 +234,14 @@ void D_RuleSuggestion::narrow(int index, QVector<Candidate> &into) const
             auto found = byOld.find(old);
             if (found == byOld.end()) {
                 found = byOld.insert(old, into.size());
-                into.append(Candidate { {}, Prefix });
+                into.append(Candidate { {}, Prefix, {}, {} });
             }
             into[found.value()].cases.append(i);
         }
         return;
     }
     for (int i : candidate.cases)
-        into.append(Candidate { { i }, WholeString });
+        into.append(Candidate { { i }, WholeString, {}, {} });
 }
 
 bool D_RuleSuggestion::suggest()

@@ -15,7 +15,9 @@
 /// make the same change at the start of the string (an old prefix ending before a / or \ or
 /// at the end, and a new one in its place) share a rule, an anchored expression that matches
 /// the old prefix only at the start and only up to such an end (a group that puts the
-/// separator back); it ignores case when the cases show the old prefix in more than one case. A rule that turns out to decide a case wrongly
+/// separator back); it ignores case when the cases show the old prefix in more than one case.
+/// Cases whose old prefixes differ only in one name that the new prefix carries over share an
+/// expression with a group for the name. A rule that turns out to decide a case wrongly
 /// is narrowed, down to one rule per string, until the rules read back from the written file
 /// reproduce every case.
 class D_RuleSuggestion
@@ -24,6 +26,7 @@ public:
     enum Kind {
         Prefix, ///< one old prefix, in its case
         PrefixAnyCase, ///< an old prefix in any case
+        Carried, ///< old prefixes alike but for one name, which the new prefix carries over
         WholeString ///< exactly one string
     };
 
@@ -71,9 +74,12 @@ private:
     {
         QVector<int> cases;
         Kind kind;
+        QString head; ///< of a Carried one: its pattern and substitute before the end
+        QString headSubstitute;
     };
 
     void group();
+    void groupByPrefix(const QVector<int> &changing, QVector<Candidate> &into) const;
     QVector<Suggested> build() const;
     Suggested rule(const Candidate &candidate) const;
     QVector<int> failures(const QVector<Suggested> &rules, QVector<int> &decidedBy) const;

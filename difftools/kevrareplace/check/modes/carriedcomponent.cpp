@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "check/modes/carriedcomponent.h"
+#include "replace/qtcompat.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+bool isSeparator(QChar ch) { return ch == QLatin1Char('/') || ch == QLatin1Char('\\'); }
+
+// Where \a name stands in \a text as a whole component, from \a from on; -1 when nowhere.
+int componentAt(const QString &text, const QString &name, int from)
+{
+    for (int at = text.indexOf(name, from); at >= 0; at = text.indexOf(name, at + 1)) {
+        const int end = at + name.size();
+        if ((at == 0 || isSeparator(text.at(at - 1)))
+            && (end == text.size() || isSeparator(text.at(end))))
+            return at;
+    }
+    return -1;
+}
+
+// A \ and a digit in the text around the group would stand for a group too.
+bool holdsReference(const QString &text)
+{
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\\') && text.at(i + 1).isDigit())
+            return true;
+    }
+    return false;
+}
+
+struct Shape
+{
+    QString oldBefore, oldAfter, newBefore, newAfter;
+    QVector<int> changes;
+    QVector<QString> names;
+};
+
+} // namespace
+
+QVector<CarriedChange> carriedChanges(const QVector<QString> &olds, const QVector<QString> &news)
+{
+    // Every way each change can be read as a shape with one name carried over.
+    QHash<QString, int> byKey;
+    QVector<Shape> shapes;
+    for (int i = 0; i < olds.size(); ++i) {
+        const QString &old = olds.at(i);
+        const QString &now = news.at(i);
+        for (int start = 0; start < old.size();) {
+            int end = start;
+            while (end < old.size() && !isSeparator(old.at(end)))
+                ++end;
+            const QString name = old.mid(start, end - start);
+            const int at = name.isEmpty() ? -1 : componentAt(now, name, 0);
+            if (at >= 0) {
+                Shape shape { old.left(start), old.mid(end), now.left(at),
+                    now.mid(at + name.size()), {}, {} };
+                if (!holdsReference(shape.newBefore) && !holdsReference(shape.newAfter)) {
+                    const QString key = shape.oldBefore + QChar(0) + shape.oldAfter + QChar(0)
+                        + shape.newBefore + QChar(0) + shape.newAfter;
+                    auto found = byKey.find(key);
+                    if (found == byKey.end()) {
+                        found = byKey.insert(key, shapes.size());
+                        shapes.append(shape);
+                    }
+                    shapes[found.value()].changes.append(i);
+                    shapes[found.value()].names.append(name);
+                }
+            }
+            start = end + 1;
+        }
+    }
+    // The shapes that serve the most names first; each change goes to the first that takes it.
+    const auto names = [](const Shape &shape) {
+        return QSet<QString>(shape.names.begin(), shape.names.end()).size();
+    };
+    std::stable_sort(shapes.begin(), shapes.end(),
+        [&names](const Shape &a, const Shape &b) { return names(a) > names(b); });
+    QVector<bool> taken(olds.size(), false);
+    QVector<CarriedChange> carried;
+    for (const Shape &shape : qAsConst(shapes)) {
+        CarriedChange change { {},
+            QLatin1Char('^') + QRegExp::escape(shape.oldBefore) + QLatin1String("([^/\\\\]+)")
+                + QRegExp::escape(shape.oldAfter),
+            shape.newBefore + QLatin1String("\\1") + shape.newAfter };
+        QSet<QString> served;
+        for (int k = 0; k < shape.changes.size(); ++k) {
+            if (taken.at(shape.changes.at(k)))
+                continue;
+            change.changes.append(shape.changes.at(k));
+            served.insert(shape.names.at(k));
+        }
+        if (served.size() < 2)
+            continue;
+        for (int i : qAsConst(change.changes))
+            taken[i] = true;
+        carried.append(change);
+    }
+    return carried;
+}
