@@ -23,7 +23,7 @@ int changedLength(const QString &string, const QString &expected)
     while (same < string.size() && same < expected.size()
         && string.at(string.size() - 1 - same) == expected.at(expected.size() - 1 - same))
         ++same;
-    int end = std::max(string.size() - same, 1);
+    int end = std::max(int(string.size()) - same, 1);
     while (end < string.size() && !isSeparator(string.at(end)))
         ++end;
     return end;
