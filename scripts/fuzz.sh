@@ -29,7 +29,7 @@ for target in $targets; do
     # The suggestion's target reads its bytes as choices, not as text: no tokens, and a short run,
     # as every input runs the whole suggestion.
     time=$seconds
-    [ "$target" = fuzz_suggest ] && seeds=$fuzz/corpus-suggest dict= time=$((seconds < 30 ? seconds : 30))
+    [ "$target" = fuzz_suggest ] && seeds=$fuzz/corpus-suggest dict='' time=$((seconds < 30 ? seconds : 30))
     rm -rf "$corpus" && mkdir -p "$corpus"
     echo "== $target: $time s"
     if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$time" \
