@@ -77,14 +77,18 @@ QVector<CarriedChange> carriedChanges(const QVector<QString> &olds, const QVecto
         }
     }
     // The shapes that serve the most names first; each change goes to the first that takes it.
-    const auto names = [](const Shape &shape) {
-        return QSet<QString>(shape.names.begin(), shape.names.end()).size();
-    };
-    std::stable_sort(shapes.begin(), shapes.end(),
-        [&names](const Shape &a, const Shape &b) { return names(a) > names(b); });
+    QVector<QPair<int, int>> order; // names served, shape
+    for (int i = 0; i < shapes.size(); ++i) {
+        const Shape &shape = shapes.at(i);
+        order.append({ -int(QSet<QString>(shape.names.begin(), shape.names.end()).size()), i });
+    }
+    std::sort(order.begin(), order.end());
     QVector<bool> taken(olds.size(), false);
     QVector<CarriedChange> carried;
-    for (const Shape &shape : qAsConst(shapes)) {
+    for (const auto &ranked : qAsConst(order)) {
+        const Shape &shape = shapes.at(ranked.second);
+        if (-ranked.first < 2)
+            break;
         CarriedChange change { {},
             QLatin1Char('^') + QRegExp::escape(shape.oldBefore) + QLatin1String("([^/\\\\]+)")
                 + QRegExp::escape(shape.oldAfter),
