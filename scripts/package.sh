@@ -104,6 +104,7 @@ installed() {
         2>/dev/null | awk '$1 == "ii" { print $2 }'
 }
 trap '$sudo apt-get purge -y -qq $(installed) >/dev/null 2>&1; rm -rf "$root"' EXIT
+start=$(date +%s)
 $sudo autopkgtest --output-dir "$out/autopkgtest" "$changes" -- null >"$out/autopkgtest.log" 2>&1 \
     || status=$?
 cat "$out/autopkgtest/summary" 2>/dev/null || true
@@ -114,4 +115,4 @@ if [ "${status:-0}" != 0 ]; then
     echo "autopkgtest failed (status $status): build-deb/autopkgtest.log"
     exit 1
 fi
-echo "ok: autopkgtest passes on the installed package"
+echo "ok: autopkgtest passes on the installed package ($(($(date +%s) - start)) s)"
