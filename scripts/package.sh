@@ -9,7 +9,7 @@
 # package afterwards. Needs a configured and built build/ (see scripts/test.sh).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh lintian dpkg-dev debhelper autopkgtest man-db file python3-debian \
+sh scripts/deps.sh build-essential lintian dpkg-dev debhelper autopkgtest man-db file python3-debian \
     libxml2-utils cmake qtbase5-dev bash-completion bsdextrautils groff-base
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
