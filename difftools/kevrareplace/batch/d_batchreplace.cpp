@@ -3,9 +3,10 @@
 
 #include "d_batchreplace.h"
 #include "asciireplace.h"
-#include "replace/expressionlimits.h"
+#include "replace/groupreference.h"
 #include "replace/qtcompat.h"
 #include "replace/requiredtext.h"
+#include "replace/ruleexpression.h"
 #include "text/losslesscodec.h"
 
 #include <QList>
@@ -66,18 +67,6 @@ void toAsciiLower(const char *data, int size, QByteArray &lowered)
         const char c = data[i];
         out[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
     }
-}
-
-// Whether QString::replace(const QRegExp &, const QString &) puts \a substitute in as it stands:
-// it takes \N (one digit or two, any digit that has a value) for group N when there is one.
-bool refersToGroups(const QString &substitute, int groups)
-{
-    for (int i = 0; i + 1 < substitute.size(); ++i) {
-        const int group = substitute.at(i + 1).digitValue();
-        if (substitute.at(i) == QLatin1Char('\\') && group > 0 && group <= groups)
-            return true;
-    }
-    return false;
 }
 
 // What QString::replace(const QRegExp &, const QString &) makes of \a text with a substitute
@@ -246,13 +235,11 @@ bool D_BatchReplace::canMatch(Entry &entry)
         return true;
     if (entry.neverMatches)
         return false;
-    if (!rule.wildcard && !expressionWithinLimits(rule.pattern)) {
+    if (!ruleExpressionBuilt(rule.pattern, rule.wildcard)) {
         entry.neverMatches = true;
         return false;
     }
-    entry.expression.reset(
-        new QRegExp(rule.pattern, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive,
-            rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2));
+    entry.expression.reset(new QRegExp(ruleExpression(rule.pattern, rule.cs, rule.wildcard)));
     if (!entry.expression->isValid()) {
         entry.neverMatches = true;
         entry.expression.reset();
