@@ -8,6 +8,7 @@
 #include "replace/requiredtext.h"
 #include "replace/ruleexpression.h"
 #include "text/losslesscodec.h"
+#include "text/utf8bytes.h"
 
 #include <QList>
 #include <QRegExp>
@@ -42,17 +43,13 @@ namespace {
 bool holdsFoldingToAscii(const char *data, int size)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data);
-    for (int i = 0; i + 1 < size; ++i) {
+    const uchar *const end = bytes + size;
+    for (const uchar *at = bytes; at < end; ++at) {
         // Two or three bytes; the characters that fold to ASCII start at U+0100.
-        if (bytes[i] < 0xc4 || bytes[i] >= 0xf0)
+        if (*at < 0xc4 || *at >= 0xf0)
             continue;
-        const bool three = bytes[i] >= 0xe0;
-        if (three && i + 2 >= size)
-            continue;
-        const uint code = three ? (uint(bytes[i] & 0x0f) << 12) | (uint(bytes[i + 1] & 0x3f) << 6)
-                | (bytes[i + 2] & 0x3f)
-                                : (uint(bytes[i] & 0x1f) << 6) | (bytes[i + 1] & 0x3f);
-        if (foldsToAscii(code))
+        const int length = utf8SequenceLength(at, end);
+        if (length > 0 && foldsToAscii(utf8CodePoint(at, length)))
             return true;
     }
     return false;
