@@ -16,8 +16,7 @@ inline Rule ruleOf(const FileEntry &entry)
 }
 
 /// Adds the rules of \a entries to \a engine, a D_Replace or a D_BatchReplace, in their order.
-template<typename Engine>
-void addRules(Engine &engine, const QVector<FileEntry> &entries)
+template <typename Engine> void addRules(Engine &engine, const QVector<FileEntry> &entries)
 {
     for (const FileEntry &entry : entries)
         engine.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);

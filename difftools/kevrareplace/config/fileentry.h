@@ -31,7 +31,8 @@ inline bool operator!=(const FileEntry &a, const FileEntry &b) { return !(a == b
 /// Equal for equal rules, for QHash.
 inline QtHashValue qHash(const FileEntry &entry, QtHashValue seed = 0) noexcept
 {
-    const QtHashValue flags = (entry.regexp ? 1 : 0) | (entry.cs ? 2 : 0) | (entry.wildcard ? 4 : 0);
+    const QtHashValue flags =
+        (entry.regexp ? 1 : 0) | (entry.cs ? 2 : 0) | (entry.wildcard ? 4 : 0);
     return (qHash(entry.path, seed) * 31 + qHash(entry.replacepath, seed)) ^ flags;
 }
 

@@ -48,7 +48,8 @@ QString D_Replace::applyRule(const Rule &rule, const QString &input)
         replaceExpression(
             result, ruleExpression(rule.pattern, rule.cs, rule.wildcard), rule.substitute);
     } else {
-        result.replace(rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        result.replace(
+            rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
     }
     return result;
 }

@@ -57,8 +57,8 @@ const Diagnostic &diagnostic(const QString &id)
     return diagnosticCatalogue().constFirst();
 }
 
-Finding makeFinding(const char *id, const QString &location, int file, int line, int column,
-    const QString &message)
+Finding makeFinding(
+    const char *id, const QString &location, int file, int line, int column, const QString &message)
 {
     return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity, location, file,
         line, column, message };

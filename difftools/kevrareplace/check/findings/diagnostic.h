@@ -43,7 +43,8 @@ Finding makeFinding(const char *id, const QString &location, int file, int line,
     const QString &message);
 
 /// The finding \a id at \a offset of the files \a scan scanned, saying \a message.
-Finding findingAt(const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message);
+Finding findingAt(
+    const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message);
 
 /// "error", "warning" or "note".
 QString severityName(Severity severity);

@@ -86,8 +86,8 @@ bool hasAncestor(const D_DocumentScan &scan, int element, const char *name)
 
 } // namespace
 
-void lintStartTag(const D_DocumentScan &scan, int element,
-    const QVector<ScanAttribute> &attributes, QVector<Finding> &findings)
+void lintStartTag(const D_DocumentScan &scan, int element, const QVector<ScanAttribute> &attributes,
+    QVector<Finding> &findings)
 {
     const ScanElement &tag = scan.elements().at(element);
     const QString local = localName(tag.name);
@@ -165,14 +165,16 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         if (count == 0)
             continue;
         earlyEnd = elements.at(closed).endTagStart;
-        const QString walkName = step.walk == WalkStep::Document ? QStringLiteral("the document")
-                                                                 : quoted(elements.at(walked).name)
-                + QLatin1String(" (from ") + where(scan, elements.at(walked).tagStart) + QLatin1Char(')');
+        const QString walkName = step.walk == WalkStep::Document
+            ? QStringLiteral("the document")
+            : quoted(elements.at(walked).name) + QLatin1String(" (from ")
+                + where(scan, elements.at(walked).tagStart) + QLatin1Char(')');
         findings.append(findingAt(scan, "reading-ends-early", earlyEnd,
             QLatin1String("this end tag ends the reading of ") + walkName
                 + QLatin1String(": it closes ") + quoted(elements.at(closed).name)
                 + QLatin1String(", which starts at ") + where(scan, elements.at(closed).tagStart)
-                + QLatin1String("; ") + counted(count, "file element is never read", "file elements are never read")));
+                + QLatin1String("; ")
+                + counted(count, "file element is never read", "file elements are never read")));
         break;
     }
 
@@ -201,7 +203,9 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         errorText.chop(1);
     if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
         findings.append(findingAt(scan, "xml-error", scan.errorOffset(),
-            errorText + QLatin1String("; ") + counted(lost.size(), "file element is never read", "file elements are never read")));
+            errorText + QLatin1String("; ")
+                + counted(
+                    lost.size(), "file element is never read", "file elements are never read")));
 
     const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
     for (int element : unread) {

@@ -12,8 +12,8 @@
 /// Appends to \a findings what the start tag of \a element says, with its \a attributes, as
 /// \a scan reaches it: names in the wrong case, attributes the tool does not read, flags that
 /// are not plain integers.
-void lintStartTag(const D_DocumentScan &scan, int element,
-    const QVector<ScanAttribute> &attributes, QVector<Finding> &findings);
+void lintStartTag(const D_DocumentScan &scan, int element, const QVector<ScanAttribute> &attributes,
+    QVector<Finding> &findings);
 
 /// Appends to \a findings what the walk of the read document says: where the reader stops, and
 /// the file elements that give no rule.

@@ -35,7 +35,8 @@ void lintReplacement(const FileEntry &entry, int groups, RuleFindings &out)
         if (entry.regexp && !entry.wildcard) {
             if (number > groups) {
                 out.add("missing-group",
-                    quoted(text.mid(i, 2)) + QLatin1String(" in the replacement, but the expression has ")
+                    quoted(text.mid(i, 2))
+                        + QLatin1String(" in the replacement, but the expression has ")
                         + counted(groups, "group", "groups")
                         + QLatin1String(": it is written as it stands"));
                 return;

@@ -5,9 +5,9 @@
 #include "batch/d_batchreplace.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/casefile.h"
-#include "config/entryrules.h"
 #include "check/writers/gccformat.h"
 #include "check/writers/sarifformat.h"
+#include "config/entryrules.h"
 #include "text/consoleoutput.h"
 
 #include <QFile>
@@ -47,9 +47,9 @@ CaseTestResult testCases(
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
                 ++result.notCases;
-                result.findings.append(
-                    caseFinding("test-syntax", name, firstFile + f, cases.line(), cases.errorColumn(),
-                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
+                result.findings.append(caseFinding("test-syntax", name, firstFile + f, cases.line(),
+                    cases.errorColumn(),
+                    QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
             ++result.cases;
@@ -78,8 +78,8 @@ CaseTestResult testCases(
             ++result.coveredRules;
             continue;
         }
-        result.findings.append(findingAt(reading.scan(), "rule-not-covered",
-            reading.ruleOffset(i), QStringLiteral("no case is decided by this rule")));
+        result.findings.append(findingAt(reading.scan(), "rule-not-covered", reading.ruleOffset(i),
+            QStringLiteral("no case is decided by this rule")));
     }
     return result;
 }

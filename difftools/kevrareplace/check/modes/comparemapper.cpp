@@ -5,9 +5,9 @@
 #include "batch/d_batchreplace.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/batchrules.h"
-#include "text/stdinfilter.h"
 #include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
+#include "text/stdinfilter.h"
 
 #include <QHash>
 
@@ -89,8 +89,8 @@ qint64 D_CompareMapper::stringsDiffering() const { return differing; }
 
 QString D_CompareMapper::summary() const
 {
-    QString text =
-        counted(read, "string read, ", "strings read, ") + counted(differing, "differs\n", "differ\n");
+    QString text = counted(read, "string read, ", "strings read, ")
+        + counted(differing, "differs\n", "differ\n");
     const auto counts = [this](size_t id) {
         return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
             + QLatin1String(" lost\n");

@@ -3,9 +3,9 @@
 
 #include "check/reading/batchrules.h"
 #include "batch/d_batchreplace.h"
+#include "check/reading/rulefilereading.h"
 #include "config/entryrules.h"
 #include "text/losslesscodec.h"
-#include "check/reading/rulefilereading.h"
 
 QVector<FileEntry> readRules(
     const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)

@@ -145,9 +145,9 @@ QString D_CaseFile::fieldText(std::string_view bytes)
         if (byte >= 0 || unit < 0x20 || unit == 0x7f) {
             plain = false;
             escaped += unit == '\t' ? QStringLiteral("\\t")
-                : unit == '\n'
-                ? QStringLiteral("\\n")
-                : QStringLiteral("\\x%1").arg(byte >= 0 ? byte : int(unit), 2, 16, QLatin1Char('0'));
+                : unit == '\n'      ? QStringLiteral("\\n")
+                                    : QStringLiteral("\\x%1").arg(
+                                        byte >= 0 ? byte : int(unit), 2, 16, QLatin1Char('0'));
         } else if (unit == '\\' || unit == '"') {
             escaped += QLatin1Char('\\') + ch;
         } else {
