@@ -3,31 +3,15 @@
 
 #include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/findings/messagetext.h"
 #include "check/reading/batchrules.h"
-#include "text/stdinfilter.h"
 #include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
+#include "text/stdinfilter.h"
 
 #include <QHash>
 
 #include <cstdio>
-
-namespace {
-
-// Equal for equal rules only: the pattern's length tells where the replacement starts.
-QString ruleKey(const FileEntry &entry)
-{
-    return QString::number(entry.path.size()) + QLatin1Char(':') + entry.path + entry.replacepath
-        + QLatin1Char(entry.regexp ? 'r' : '-') + QLatin1Char(entry.cs ? 'c' : '-')
-        + QLatin1Char(entry.wildcard ? 'w' : '-');
-}
-
-QString count(qint64 number, const char *one, const char *many)
-{
-    return QString::number(number) + QLatin1Char(' ') + QLatin1String(number == 1 ? one : many);
-}
-
-} // namespace
 
 D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
     : oldSide(oldSide)
@@ -35,13 +19,13 @@ D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &
 {
     const int oldCount = oldSide.entries.size();
     const int newCount = newSide.entries.size();
-    QHash<QString, QVector<int>> unmatched; // old rules by key, in reverse order
+    QHash<FileEntry, QVector<int>> unmatched; // old rules by key, in reverse order
     for (int i = oldCount - 1; i >= 0; --i)
-        unmatched[ruleKey(oldSide.entries.at(i))].append(i);
+        unmatched[oldSide.entries.at(i)].append(i);
     newRuleOf.assign(size_t(oldCount), -1);
     idOfNew.resize(size_t(newCount));
     for (int j = 0; j < newCount; ++j) {
-        const auto same = unmatched.find(ruleKey(newSide.entries.at(j)));
+        const auto same = unmatched.find(newSide.entries.at(j));
         if (same == unmatched.end() || same->isEmpty()) {
             idOfNew[size_t(j)] = oldCount + j;
             continue;
@@ -105,8 +89,8 @@ qint64 D_CompareMapper::stringsDiffering() const { return differing; }
 
 QString D_CompareMapper::summary() const
 {
-    QString text =
-        count(read, "string read, ", "strings read, ") + count(differing, "differs\n", "differ\n");
+    QString text = counted(read, "string read, ", "strings read, ")
+        + counted(differing, "differs\n", "differ\n");
     const auto counts = [this](size_t id) {
         return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
             + QLatin1String(" lost\n");
