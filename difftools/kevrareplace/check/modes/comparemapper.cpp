@@ -3,9 +3,10 @@
 
 #include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
 #include "check/reading/batchrules.h"
+#include "check/writers/outputwriter.h"
 #include "text/stdinfilter.h"
-#include "text/consoleoutput.h"
 #include "text/losslesscodec.h"
 
 #include <QHash>
@@ -132,20 +133,22 @@ QString D_CompareMapper::summary() const
     return text;
 }
 
-int D_CompareMapper::run()
+int D_CompareMapper::run(D_OutputWriter &writer)
 {
-    const bool complete =
-        filterStdin(terminator, [this](const char *data, int size, QByteArray &output) {
+    const bool complete = filterStdin(
+        terminator,
+        [this](const char *data, int size, QByteArray &output) {
             compareString(data, size, output);
-        });
+        },
+        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
     if (!complete)
-        return 2;
-    writeText(stderr, summary(), TextRole::Message);
-    return differing > 0 ? 1 : 0;
+        return ExitError;
+    writer.writeMessage(summary());
+    return differing > 0 ? ExitFindings : ExitOk;
 }
 
-int compareStandardInput(
-    const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles, bool nulTerminated)
+int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
+    bool nulTerminated, D_OutputWriter &writer)
 {
     D_BatchReplace oldReplace;
     D_BatchReplace newReplace;
@@ -155,5 +158,5 @@ int compareStandardInput(
     newSide.entries = readRules(newFiles, newReplace, &newSide.locations);
     D_CompareMapper mapper(oldSide, newSide);
     mapper.setNulTerminated(nulTerminated);
-    return mapper.run();
+    return mapper.run(writer);
 }

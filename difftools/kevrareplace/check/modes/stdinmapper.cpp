@@ -3,6 +3,8 @@
 
 #include "check/modes/stdinmapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
+#include "check/writers/outputwriter.h"
 #include "text/stdinfilter.h"
 
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
@@ -20,14 +22,16 @@ void D_StdinMapper::setNulTerminated(bool nulTerminated)
 
 void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
 
-int D_StdinMapper::run()
+int D_StdinMapper::run(D_OutputWriter &writer)
 {
-    return filterStdin(terminator,
+    return filterStdin(
+               terminator,
                [this](const char *data, int size, QByteArray &output) {
                    mapString(data, size, output);
-               })
-        ? 0
-        : 1;
+               },
+               [&writer](const char *data, int size) { return writer.writeBlock(data, size); })
+        ? ExitOk
+        : ExitFindings;
 }
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)
