@@ -5,7 +5,6 @@
 #include "text/standardstreams.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -15,13 +14,6 @@ namespace {
 constexpr int blockSize = 1 << 17;
 // Beyond this, output is written within a block too, so that long results do not pile up.
 constexpr int outputLimit = 1 << 20;
-
-bool failReading(int error)
-{
-    std::fprintf(stderr, "Unable to read input: %s\n", std::strerror(error));
-    std::fflush(stderr);
-    return false;
-}
 
 } // namespace
 
@@ -42,7 +34,7 @@ bool writeStandardOutputBlock(const char *data, int size)
     return true;
 }
 
-bool filterStdin(char terminator, const StringRecorder &record, const BlockWriter &write)
+FilterEnd filterStdin(char terminator, const StringRecorder &record, const BlockWriter &write)
 {
     setBinaryStandardStreams();
     std::vector<char> block(blockSize);
@@ -68,12 +60,12 @@ bool filterStdin(char terminator, const StringRecorder &record, const BlockWrite
     for (;;) {
         // A caller that writes a string and waits for its record gets it before we wait too.
         if (!flush())
-            return false;
+            return FilterEnd::OutputFailed;
         const int got = readStandardInput(block.data(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return failReading(errno);
+            return FilterEnd::InputFailed;
         if (got == 0)
             break;
         const char *start = block.data();
@@ -89,11 +81,11 @@ bool filterStdin(char terminator, const StringRecorder &record, const BlockWrite
             }
             start = stop + 1;
             if (output.size() > outputLimit && !flush())
-                return false;
+                return FilterEnd::OutputFailed;
         }
         pending.append(start, int(end - start));
     }
     if (!pending.isEmpty())
         recordString(pending.constData(), pending.size()); // a last string without its end
-    return flush();
+    return flush() ? FilterEnd::Complete : FilterEnd::OutputFailed;
 }

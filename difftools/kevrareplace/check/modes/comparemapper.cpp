@@ -11,7 +11,7 @@
 
 #include <QHash>
 
-#include <cstdio>
+#include <cerrno>
 
 namespace {
 
@@ -135,13 +135,14 @@ QString D_CompareMapper::summary() const
 
 int D_CompareMapper::run(D_OutputWriter &writer)
 {
-    const bool complete = filterStdin(
-        terminator,
-        [this](const char *data, int size, QByteArray &output) {
-            compareString(data, size, output);
-        },
+    const auto compare = [this](const char *data, int size, QByteArray &output) {
+        compareString(data, size, output);
+    };
+    const FilterEnd end = filterStdin(terminator, compare,
         [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
-    if (!complete)
+    if (end == FilterEnd::InputFailed)
+        writer.writeReadFailure(errno);
+    if (end != FilterEnd::Complete)
         return ExitError;
     writer.writeMessage(summary());
     return differing > 0 ? ExitFindings : ExitOk;

@@ -7,6 +7,8 @@
 #include "check/writers/outputwriter.h"
 #include "text/stdinfilter.h"
 
+#include <cerrno>
+
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)
     , locations(locations)
@@ -24,14 +26,13 @@ void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
 
 int D_StdinMapper::run(D_OutputWriter &writer)
 {
-    return filterStdin(
-               terminator,
-               [this](const char *data, int size, QByteArray &output) {
-                   mapString(data, size, output);
-               },
-               [&writer](const char *data, int size) { return writer.writeBlock(data, size); })
-        ? ExitOk
-        : ExitFindings;
+    const FilterEnd end = filterStdin(
+        terminator,
+        [this](const char *data, int size, QByteArray &output) { mapString(data, size, output); },
+        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
+    if (end == FilterEnd::InputFailed)
+        writer.writeReadFailure(errno);
+    return end == FilterEnd::Complete ? ExitOk : ExitFindings;
 }
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)

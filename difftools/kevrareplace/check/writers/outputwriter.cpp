@@ -42,6 +42,12 @@ void D_OutputWriter::writeFailure()
         TextRole::Message);
 }
 
+void D_OutputWriter::writeReadFailure(int error)
+{
+    writeMessage(QLatin1String("Unable to read input: ") + writeFailureReason(error)
+        + QLatin1Char('\n'));
+}
+
 bool D_OutputWriter::record(bool written)
 {
     if (!written)

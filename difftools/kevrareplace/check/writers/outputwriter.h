@@ -42,6 +42,10 @@ public:
     /// Writes "Unable to write output: REASON" on standard error for the failed write.
     void writeFailure();
 
+    /// Writes "Unable to read input: REASON" on standard error for a read that left \a error
+    /// in errno.
+    void writeReadFailure(int error);
+
 private:
     bool record(bool written);
 
