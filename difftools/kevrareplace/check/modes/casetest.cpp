@@ -3,16 +3,15 @@
 
 #include "check/modes/casetest.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/casefile.h"
 #include "check/writers/gccformat.h"
+#include "check/writers/outputwriter.h"
 #include "check/writers/sarifformat.h"
 #include "config/entryrules.h"
-#include "text/consoleoutput.h"
 
 #include <QFile>
-
-#include <cstdio>
 
 #include <vector>
 
@@ -98,29 +97,26 @@ QString caseTestSummary(const CaseTestResult &result)
 }
 
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion)
+    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
+    D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     for (const QString &name : caseFileNames) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly)) {
-            writeText(stderr,
-                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'),
-                TextRole::Message);
-            return 2;
+            writer.writeMessage(
+                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
+            return ExitError;
         }
         caseFiles.append(ConfigFile { name, file.readAll() });
     }
     reading.read();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
-    if (sarif) {
-        const QByteArray log =
-            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion);
-        std::fwrite(log.constData(), 1, size_t(log.size()), stdout);
-        std::fflush(stdout);
-    } else {
-        writeText(stdout, gccFormat(result.findings), TextRole::Message);
-    }
-    writeText(stderr, caseTestSummary(result) + QLatin1Char('\n'), TextRole::Message);
-    return result.passed < result.cases || result.notCases > 0 ? 1 : 0;
+    if (sarif)
+        writer.writeBytes(
+            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion));
+    else
+        writer.write(gccFormat(result.findings));
+    writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
+    return result.passed < result.cases || result.notCases > 0 ? ExitFindings : ExitOk;
 }

@@ -3,15 +3,16 @@
 
 #include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/batchrules.h"
-#include "text/consoleoutput.h"
+#include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 #include "text/stdinfilter.h"
 
 #include <QHash>
 
-#include <cstdio>
+#include <cerrno>
 
 D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
     : oldSide(oldSide)
@@ -116,20 +117,23 @@ QString D_CompareMapper::summary() const
     return text;
 }
 
-int D_CompareMapper::run()
+int D_CompareMapper::run(D_OutputWriter &writer)
 {
-    const bool complete =
-        filterStdin(terminator, [this](const char *data, int size, QByteArray &output) {
-            compareString(data, size, output);
-        });
-    if (!complete)
-        return 2;
-    writeText(stderr, summary(), TextRole::Message);
-    return differing > 0 ? 1 : 0;
+    const auto compare = [this](const char *data, int size, QByteArray &output) {
+        compareString(data, size, output);
+    };
+    const FilterEnd end = filterStdin(terminator, compare,
+        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
+    if (end == FilterEnd::InputFailed)
+        writer.writeReadFailure(errno);
+    if (end != FilterEnd::Complete)
+        return ExitError;
+    writer.writeMessage(summary());
+    return differing > 0 ? ExitFindings : ExitOk;
 }
 
-int compareStandardInput(
-    const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles, bool nulTerminated)
+int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
+    bool nulTerminated, D_OutputWriter &writer)
 {
     D_BatchReplace oldReplace;
     D_BatchReplace newReplace;
@@ -139,5 +143,5 @@ int compareStandardInput(
     newSide.entries = readRules(newFiles, newReplace, &newSide.locations);
     D_CompareMapper mapper(oldSide, newSide);
     mapper.setNulTerminated(nulTerminated);
-    return mapper.run();
+    return mapper.run(writer);
 }
