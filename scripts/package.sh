@@ -2,11 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
 # Installs the Release build into a temporary DESTDIR and runs the installed program on the
-# installed example; builds the Debian package, unpacks it and runs that program too; checks
-# the package with lintian and its copyright file as Debian's tools parse it. Needs a configured and built build/ (see scripts/test.sh).
+# installed example. Then builds the Debian source and binary packages with dpkg-buildpackage
+# from a copy of the tree in build-deb/kevrareplace-VERSION/ (outputs land in build-deb/), runs
+# the packaged programs, checks the packages with lintian --pedantic (errors and warnings fail),
+# and runs their autopkgtest tests on this machine (the null server), removing the installed
+# package afterwards. Needs a configured and built build/ (see scripts/test.sh).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh lintian dpkg-dev file python3-debian libxml2-utils
+sh scripts/deps.sh build-essential lintian dpkg-dev debhelper autopkgtest man-db file python3-debian \
+    libxml2-utils cmake qtbase5-dev bash-completion bsdextrautils groff-base
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 expected=/work/app/src/main.cpp
@@ -33,16 +37,46 @@ check_companion "$root/install/usr/bin/kevrareplace-check" \
 xmllint --noout --schema "$root/install/usr/share/kevrareplace/kevrareplace.xsd" \
     "$root/install/usr/share/doc/kevrareplace/examples/paths.xml"
 
-rm -f build/kevrareplace_*.deb
-(cd build && cpack -G DEB >/dev/null)
-package=$(ls build/kevrareplace_*.deb)
+# The source package is made of the files git knows (tracked, or new and not ignored) as they
+# stand; outside a git checkout, of everything but the build folders.
+rm -rf build-deb
+mkdir build-deb
+out=$PWD/build-deb
+version=$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+tree=$out/kevrareplace-$version
+mkdir "$tree"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard \
+        | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\n" "$f"; done' sh \
+        | tar -cf - --no-recursion -T - | tar -xf - -C "$tree"
+else
+    tar -cf - --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' . \
+        | tar -xf - -C "$tree"
+fi
+sh scripts/debian-changelog.sh "$tree" >/dev/null
+echo "== dpkg-buildpackage (log in build-deb/build.log)"
+start=$(date +%s)
+if ! (cd "$tree" && dpkg-buildpackage -us -uc -j"$(nproc)") >"$out/build.log" 2>&1; then
+    tail -n 60 "$out/build.log"
+    echo "dpkg-buildpackage failed: build-deb/build.log"
+    exit 1
+fi
+echo "ok: source and binary packages built in $(($(date +%s) - start)) s"
+grep -E '^[0-9]+% tests passed|^Total Test time' "$out/build.log" || true
+arch=$(dpkg --print-architecture)
+changes=$out/kevrareplace_${version}_$arch.changes
+package=$out/kevrareplace_${version}_$arch.deb
+ls "$out"/*.dsc "$out"/*.tar.* "$out"/*.deb "$changes"
+
 dpkg-deb -x "$package" "$root/deb"
 check "$root/deb/usr/bin/kevrareplace" "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
 check_companion "$root/deb/usr/bin/kevrareplace-check" \
     "$root/deb/usr/share/doc/kevrareplace/examples/paths.xml"
-for file in kevrareplace/kevrareplace.xsd bash-completion/completions/kevrareplace \
-    bash-completion/completions/kevrareplace-check zsh/vendor-completions/_kevrareplace \
-    fish/vendor_completions.d/kevrareplace.fish fish/vendor_completions.d/kevrareplace-check.fish; do
+for file in man/man1/kevrareplace.1.gz man/man1/kevrareplace-check.1.gz \
+    kevrareplace/kevrareplace.xsd doc/kevrareplace/copyright doc/kevrareplace/changelog.gz \
+    bash-completion/completions/kevrareplace bash-completion/completions/kevrareplace-check \
+    zsh/vendor-completions/_kevrareplace fish/vendor_completions.d/kevrareplace.fish \
+    fish/vendor_completions.d/kevrareplace-check.fish; do
     [ -f "$root/deb/usr/share/$file" ] || { echo "no /usr/share/$file in $package"; exit 1; }
 done
 dpkg-deb -f "$package" Package Version Depends
@@ -53,11 +87,32 @@ Copyright(open(sys.argv[1], encoding="utf-8"), strict=True)' \
     "$root/deb/usr/share/doc/kevrareplace/copyright"
 echo "ok: the copyright file is machine-readable"
 
-# lintian's tags: E errors fail, and so do W warnings about the copyright file; other
-# warnings are shown. Running as root is fine here.
-lintian --allow-root --tag-display-limit 0 "$package" | tee "$root/lintian.txt"
-if grep -q -E '^E:|^W: .*copyright' "$root/lintian.txt"; then
-    echo "lintian reports errors, or warnings about the copyright file"
+# The source package, the package and its debug symbols: every tag shown, errors and warnings
+# fail (overrides, each with its reason, are in debian/). Running as root is fine here.
+echo "== lintian --pedantic -I"
+lintian --pedantic -I --allow-root --tag-display-limit 0 --fail-on error,warning "$changes" \
+    || { echo "lintian reports errors or warnings"; exit 1; }
+echo "ok: lintian reports no error or warning"
+
+# The tests of debian/tests on the packages as installed here; the package goes again after.
+echo "== autopkgtest"
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+# The packages of this source that autopkgtest installed.
+installed() {
+    dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' kevrareplace kevrareplace-dbgsym \
+        2>/dev/null | awk '$1 == "ii" { print $2 }'
+}
+trap '$sudo apt-get purge -y -qq $(installed) >/dev/null 2>&1; rm -rf "$root"' EXIT
+start=$(date +%s)
+$sudo autopkgtest --output-dir "$out/autopkgtest" "$changes" -- null >"$out/autopkgtest.log" 2>&1 \
+    || status=$?
+cat "$out/autopkgtest/summary" 2>/dev/null || true
+# shellcheck disable=SC2046 # one word per package
+[ -z "$(installed)" ] || $sudo apt-get purge -y -qq $(installed) >/dev/null
+if [ "${status:-0}" != 0 ]; then
+    tail -n 60 "$out/autopkgtest.log"
+    echo "autopkgtest failed (status $status): build-deb/autopkgtest.log"
     exit 1
 fi
-echo "ok: lintian reports no errors on $package"
+echo "ok: autopkgtest passes on the installed package ($(($(date +%s) - start)) s)"

@@ -2,14 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
 # Checks the licence information, builds the tool with its tests and runs the whole suite: in
-# Release on Qt 5, then its install and Debian package, again on Qt 6, again with
+# Release on Qt 5, then its install and the Debian packages with their tests, again on Qt 6, again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time, then
 # the Windows build with its suite under Wine and its zip.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
-    bsdextrautils reuse libxml2-utils bash-completion zsh fish
+    bsdextrautils reuse libxml2-utils bash-completion zsh fish build-essential dpkg-dev debhelper \
+    lintian autopkgtest man-db file python3-debian
 # Warnings are errors in CI, where the compiler is known.
 werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
 
@@ -21,7 +22,7 @@ cmake --preset default -DKEVRAREPLACE_WERROR="$werror"
 cmake --build --preset default --parallel "$(nproc)"
 ctest --preset default
 
-echo "== install and Debian package"
+echo "== install, and the Debian packages"
 sh scripts/package.sh
 
 echo "== the same suite on Qt 6"

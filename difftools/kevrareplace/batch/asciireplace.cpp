@@ -39,11 +39,6 @@ size_t findMatch(
 
 } // namespace
 
-bool isAscii(const char *data, int size)
-{
-    return std::all_of(data, data + size, [](char c) { return uchar(c) < 0x80; });
-}
-
 bool isStarPattern(const QString &pattern)
 {
     return !pattern.isEmpty() && std::all_of(pattern.begin(), pattern.end(), [](QChar ch) {

@@ -15,8 +15,6 @@
 /// case folding is that of ASCII letters alone, so a rule that ignores case is given in lower case
 /// and searches the string in lower case.
 
-bool isAscii(const char *data, int size);
-
 /// Whether \a pattern is a wildcard of ASCII characters other than ? and sets, not empty: each
 /// star matches any text, the rest itself.
 bool isStarPattern(const QString &pattern);

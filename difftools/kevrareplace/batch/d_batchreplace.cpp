@@ -3,10 +3,12 @@
 
 #include "d_batchreplace.h"
 #include "asciireplace.h"
-#include "replace/expressionlimits.h"
+#include "replace/groupreference.h"
 #include "replace/qtcompat.h"
 #include "replace/requiredtext.h"
+#include "replace/ruleexpression.h"
 #include "text/losslesscodec.h"
+#include "text/utf8bytes.h"
 
 #include <QList>
 #include <QRegExp>
@@ -41,17 +43,13 @@ namespace {
 bool holdsFoldingToAscii(const char *data, int size)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data);
-    for (int i = 0; i + 1 < size; ++i) {
+    const uchar *const end = bytes + size;
+    for (const uchar *at = bytes; at < end; ++at) {
         // Two or three bytes; the characters that fold to ASCII start at U+0100.
-        if (bytes[i] < 0xc4 || bytes[i] >= 0xf0)
+        if (*at < 0xc4 || *at >= 0xf0)
             continue;
-        const bool three = bytes[i] >= 0xe0;
-        if (three && i + 2 >= size)
-            continue;
-        const uint code = three ? (uint(bytes[i] & 0x0f) << 12) | (uint(bytes[i + 1] & 0x3f) << 6)
-                | (bytes[i + 2] & 0x3f)
-                                : (uint(bytes[i] & 0x1f) << 6) | (bytes[i + 1] & 0x3f);
-        if (foldsToAscii(code))
+        const int length = utf8SequenceLength(at, end);
+        if (length > 0 && foldsToAscii(utf8CodePoint(at, length)))
             return true;
     }
     return false;
@@ -66,18 +64,6 @@ void toAsciiLower(const char *data, int size, QByteArray &lowered)
         const char c = data[i];
         out[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
     }
-}
-
-// Whether QString::replace(const QRegExp &, const QString &) puts \a substitute in as it stands:
-// it takes \N (one digit or two, any digit that has a value) for group N when there is one.
-bool refersToGroups(const QString &substitute, int groups)
-{
-    for (int i = 0; i + 1 < substitute.size(); ++i) {
-        const int group = substitute.at(i + 1).digitValue();
-        if (substitute.at(i) == QLatin1Char('\\') && group > 0 && group <= groups)
-            return true;
-    }
-    return false;
 }
 
 // What QString::replace(const QRegExp &, const QString &) makes of \a text with a substitute
@@ -246,13 +232,11 @@ bool D_BatchReplace::canMatch(Entry &entry)
         return true;
     if (entry.neverMatches)
         return false;
-    if (!rule.wildcard && !expressionWithinLimits(rule.pattern)) {
+    if (!ruleExpressionBuilt(rule.pattern, rule.wildcard)) {
         entry.neverMatches = true;
         return false;
     }
-    entry.expression.reset(
-        new QRegExp(rule.pattern, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive,
-            rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2));
+    entry.expression.reset(new QRegExp(ruleExpression(rule.pattern, rule.cs, rule.wildcard)));
     if (!entry.expression->isValid()) {
         entry.neverMatches = true;
         entry.expression.reset();

@@ -5,21 +5,12 @@
 #define D_REPLACESTREAMREADER_H
 
 #include "d_inputbuffer.h"
+#include "fileentry.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QVector>
 #include <QXmlStreamReader>
-
-/// One rule as read from a file element, fields in the order the engine's rules take them.
-struct FileEntry
-{
-    QString path;
-    QString replacepath;
-    bool regexp;
-    bool cs;
-    bool wildcard;
-};
 
 /// One walk of the reader as it ended, for a program that explains the reading. Offsets are
 /// the stream reader's character offsets just after a token.

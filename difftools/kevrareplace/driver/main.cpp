@@ -3,6 +3,7 @@
 
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
+#include "config/entryrules.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
 #include "text/consoleoutput.h"
@@ -100,8 +101,7 @@ int run(const QStringList &arguments)
 
     reader.read();
     D_Replace replace;
-    for (const FileEntry &entry : reader.entries())
-        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    addRules(replace, reader.entries());
     return printLine(stdout, replace.apply(input), TextRole::Data) ? ExitOk : writeFailed();
 }
 

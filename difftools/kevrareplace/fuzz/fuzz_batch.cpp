@@ -10,6 +10,7 @@
 
 #include "batch/d_batchreplace.h"
 #include "check/modes/comparemapper.h"
+#include "config/entryrules.h"
 #include "folding.h"
 #include "referencereplace.h"
 #include "replace/d_replace.h"
@@ -65,11 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Compared with themselves, the rules map no string differently and move no decision.
     QVector<FileEntry> entries;
-    D_BatchReplace same;
-    for (const Rule &rule : qAsConst(rules)) {
+    for (const Rule &rule : qAsConst(rules))
         entries.append({ rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard });
-        same.addRule(rule.pattern, rule.substitute, rule.regexp, rule.cs, rule.wildcard);
-    }
+    D_BatchReplace same;
+    addRules(same, entries);
     D_CompareMapper compare(CompareSide { batch, entries, {} }, CompareSide { same, entries, {} });
     QByteArray records;
     for (int s = 1 + 2 * count; s < fields.size(); ++s) {

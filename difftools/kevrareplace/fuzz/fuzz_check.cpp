@@ -34,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < listed.size(); ++i) {
         const FileEntry &a = listed.at(i);
         const FileEntry &b = reader.entries().at(i);
-        if (a.path != b.path || a.replacepath != b.replacepath || a.regexp != b.regexp
-            || a.cs != b.cs || a.wildcard != b.wildcard || reading.ruleElement(i) < 0)
+        if (a != b || reading.ruleElement(i) < 0)
             std::abort();
         reading.ruleLocation(i);
     }

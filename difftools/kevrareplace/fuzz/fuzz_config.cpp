@@ -20,18 +20,6 @@ QVector<FileEntry> readEntries(const QByteArray &first, const QByteArray &second
     return reader.entries();
 }
 
-bool sameEntries(const QVector<FileEntry> &a, const QVector<FileEntry> &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i) {
-        if (a[i].path != b[i].path || a[i].replacepath != b[i].replacepath
-            || a[i].regexp != b[i].regexp || a[i].cs != b[i].cs || a[i].wildcard != b[i].wildcard)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -44,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QVector<FileEntry> whole = readEntries(bytes, QByteArray());
     const QVector<FileEntry> pieces = readEntries(bytes.left(split), bytes.mid(split));
-    if (!sameEntries(whole, pieces))
+    if (whole != pieces)
         std::abort();
     return 0;
 }

@@ -8,6 +8,7 @@
 // with nothing passed over.
 
 #include "config/d_replacestreamreader.h"
+#include "config/entryrules.h"
 #include "referencereplace.h"
 #include "replace/d_replace.h"
 #include "text/losslesscodec.h"
@@ -29,15 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     reader.addData(nul < 0 ? bytes : bytes.left(nul));
     reader.read();
     D_Replace replace;
-    for (const FileEntry &entry : reader.entries())
-        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    addRules(replace, reader.entries());
     const QString result = replace.apply(input);
 
     // No chaining, and no rule passed over that could change the string: the result is what
     // the first rule that changes the string makes of it alone, or the string itself.
     QVector<Rule> rules;
     for (const FileEntry &entry : reader.entries())
-        rules.append(Rule { entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard });
+        rules.append(ruleOf(entry));
     int decider = -1;
     const QString expected = referenceReplace(rules, input, &decider);
     if (result != expected)

@@ -9,6 +9,7 @@
 #include "folding.h"
 #include "replace/expressionlimits.h"
 #include "replace/requiredtext.h"
+#include "replace/ruleexpression.h"
 #include "text/losslesscodec.h"
 
 #include <QRegExp>
@@ -46,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!wildcard && (!small(pattern) || !expressionWithinLimits(pattern)))
             continue;
         for (const bool cs : { false, true }) {
-            const QRegExp expression(pattern, cs ? Qt::CaseSensitive : Qt::CaseInsensitive,
-                wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
+            const QRegExp expression = ruleExpression(pattern, cs, wildcard);
             if (expression.indexIn(text) < 0)
                 continue;
             const QString required = requiredText(pattern, !wildcard, cs, wildcard);

@@ -5,6 +5,7 @@
 // reports as shadowed never decides a string, by the tool's own engine.
 
 #include "check/findings/shadowing.h"
+#include "config/entryrules.h"
 #include "replace/d_replace.h"
 
 #include <cstdint>
@@ -68,13 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (shadowing.at(j) >= j)
             std::abort();
         D_Replace before;
-        for (int i = 0; i < j; ++i)
-            before.addRule(rules.at(i).path, rules.at(i).replacepath, rules.at(i).regexp,
-                rules.at(i).cs, rules.at(i).wildcard);
+        addRules(before, rules.mid(0, j));
         D_Replace upTo;
-        for (int i = 0; i <= j; ++i)
-            upTo.addRule(rules.at(i).path, rules.at(i).replacepath, rules.at(i).regexp,
-                rules.at(i).cs, rules.at(i).wildcard);
+        addRules(upTo, rules.mid(0, j + 1));
         for (const QString &string : strings) {
             // Rule j decides where the rules before it leave the string and it changes it.
             if (before.apply(string) == string && upTo.apply(string) != string)

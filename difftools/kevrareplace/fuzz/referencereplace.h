@@ -5,10 +5,8 @@
 #define REFERENCEREPLACE_H
 
 #include "replace/d_replace.h"
-#include "replace/expressionlimits.h"
 #include "replace/qtcompat.h"
-
-#include <QRegExp>
+#include "replace/ruleexpression.h"
 
 // The rules applied one after the other with nothing passed over: each one's expression built,
 // or its fixed text replaced, and the result compared with the input; the first change wins.
@@ -17,16 +15,15 @@ inline QString referenceReplace(const QVector<Rule> &rules, const QString &input
 {
     for (int i = 0; i < rules.size(); ++i) {
         const Rule &rule = rules.at(i);
-        const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
         QString result = input;
         if (rule.regexp || rule.wildcard) {
-            if (!rule.wildcard && !expressionWithinLimits(rule.pattern))
+            if (!ruleExpressionBuilt(rule.pattern, rule.wildcard))
                 continue;
-            const QRegExp expression(
-                rule.pattern, cs, rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
-            replaceExpression(result, expression, rule.substitute);
+            replaceExpression(
+                result, ruleExpression(rule.pattern, rule.cs, rule.wildcard), rule.substitute);
         } else {
-            result.replace(rule.pattern, rule.substitute, cs);
+            result.replace(
+                rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
         }
         if (result != input) {
             *decider = i;

@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 #include "d_replace.h"
-#include "expressionlimits.h"
 #include "qtcompat.h"
 #include "requiredtext.h"
-
-#include <QRegExp>
+#include "ruleexpression.h"
 
 D_Replace::D_Replace() = default;
 
@@ -44,18 +42,14 @@ QString D_Replace::apply(const QString &input) const
 QString D_Replace::applyRule(const Rule &rule, const QString &input)
 {
     QString result = input;
-    const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (rule.regexp || rule.wildcard) {
-        // An expression beyond what the library can build without exhausting the stack or
-        // memory is taken as invalid: it never matches.
-        if (!rule.wildcard && !expressionWithinLimits(rule.pattern))
+        if (!ruleExpressionBuilt(rule.pattern, rule.wildcard))
             return result;
-        // Built afresh for every rule; wildcard wins over regexp when both are set.
-        const QRegExp expression(
-            rule.pattern, cs, rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
-        replaceExpression(result, expression, rule.substitute);
+        replaceExpression(
+            result, ruleExpression(rule.pattern, rule.cs, rule.wildcard), rule.substitute);
     } else {
-        result.replace(rule.pattern, rule.substitute, cs);
+        result.replace(
+            rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
     }
     return result;
 }

@@ -19,6 +19,13 @@ using XmlStringView = QStringView;
 using XmlStringView = QStringRef;
 #endif
 
+// What Qt's hash functions return and take as a seed.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using QtHashValue = size_t;
+#else
+using QtHashValue = uint;
+#endif
+
 /// Replaces every match of \a expression in \a text by \a substitute, in which \1 to \9 stand
 /// for the expression's groups.
 inline void replaceExpression(QString &text, const QRegExp &expression, const QString &substitute)

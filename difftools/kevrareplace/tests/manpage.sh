@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
 # Checks the manual page: groff renders it without a warning, and it names every text the
-# program prints, every option word and every exit code of the driver. Given a catalogue of
-# findings, it checks that the page names every id of it instead of the program's texts.
-#   manpage.sh <manual page> <driver source> [catalogue source]
+# program prints, every option word and every exit code of the driver (its source, or the header
+# that names its exit codes). Given a catalogue of findings, it checks that the page names every
+# id of it instead of the program's texts.
+#   manpage.sh <manual page> <driver source or exit code header> [catalogue source]
 page=$1
 source=$2
 catalogue=$3
@@ -32,7 +33,9 @@ for literal in $literals; do
     esac
 done
 status=$(printf '%s\n' "$text" | sed -n 's/.*EXIT STATUS\(.*\)FILES.*/\1/p')
-codes=$(grep -E '^enum ExitCode' "$source" | grep -oE '= [0-9]+' | tr -d '= ')
+# The enumerators, on the enum's line or on the lines after it up to its end.
+codes=$(awk '/^enum ExitCode/ { on = 1 } on { print } on && /};/ { exit }' "$source" \
+    | grep -oE '= [0-9]+' | tr -d '= ')
 [ -n "$codes" ] || { echo "no exit codes found in $source"; failed=1; }
 for code in $codes; do
     case "$status" in

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void readResumesWithMoreData();
     void largeInput();
     void outsideStreamReader();
+    void entriesEqualByEveryField();
 };
 
 void tst_Config::walk_data()
@@ -294,6 +295,24 @@ void tst_Config::outsideStreamReader()
     outside.clear();
     outside.addData(QByteArray("<a/>"));
     QCOMPARE(outside.readNext(), QXmlStreamReader::StartDocument);
+}
+
+// Rules are told apart by every field, and equal ones hash alike.
+void tst_Config::entriesEqualByEveryField()
+{
+    const FileEntry rule { QStringLiteral("/a/"), QStringLiteral("/b/"), false, true, false };
+    const FileEntry same { QStringLiteral("/a/"), QStringLiteral("/b/"), false, true, false };
+    QVERIFY(rule == same);
+    QCOMPARE(qHash(rule, 7), qHash(same, 7));
+    const QVector<FileEntry> others = {
+        { QStringLiteral("/a"), QStringLiteral("/b/"), false, true, false },
+        { QStringLiteral("/a/"), QStringLiteral("/b"), false, true, false },
+        { QStringLiteral("/a/"), QStringLiteral("/b/"), true, true, false },
+        { QStringLiteral("/a/"), QStringLiteral("/b/"), false, false, false },
+        { QStringLiteral("/a/"), QStringLiteral("/b/"), false, true, true },
+    };
+    for (const FileEntry &other : others)
+        QVERIFY(rule != other);
 }
 
 QTEST_APPLESS_MAIN(tst_Config)

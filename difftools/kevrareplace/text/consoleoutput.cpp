@@ -99,3 +99,9 @@ bool writeText(std::FILE *stream, const QString &text, TextRole)
 QString writeFailureReason(int error) { return decodeLossless(QByteArray(std::strerror(error))); }
 
 #endif
+
+bool writeBytes(std::FILE *stream, const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
+        && std::fflush(stream) == 0;
+}

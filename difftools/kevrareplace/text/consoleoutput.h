@@ -4,6 +4,7 @@
 #ifndef CONSOLEOUTPUT_H
 #define CONSOLEOUTPUT_H
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdio>
@@ -24,6 +25,10 @@ enum class TextRole {
 /// is written. Elsewhere the bytes are those of encodeLossless. False, with errno telling
 /// why, when the text did not reach the stream whole.
 bool writeText(std::FILE *stream, const QString &text, TextRole role);
+
+/// Writes \a bytes whole to \a stream as they are and flushes it; false, with errno telling why,
+/// when they did not reach the stream whole.
+bool writeBytes(std::FILE *stream, const QByteArray &bytes);
 
 /// The reason, for a message, of a failure of writeText that left \a error in errno.
 QString writeFailureReason(int error);

@@ -2,44 +2,11 @@
 // SPDX-License-Identifier: MIT
 
 #include "losslesscodec.h"
+#include "utf8bytes.h"
 
 namespace {
 
 constexpr ushort escapeBase = 0xdc00; // byte 0x80 becomes U+DC80, 0xff becomes U+DCFF
-
-// The length of the well-formed sequence that starts at \a s, or 0 when there is none: the
-// second byte's range rules out overlong forms, surrogates and values beyond U+10FFFF.
-int sequenceLength(const uchar *s, const uchar *end)
-{
-    const uchar lead = s[0];
-    int length;
-    uchar low = 0x80;
-    uchar high = 0xbf;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        if (lead == 0xe0)
-            low = 0xa0;
-        else if (lead == 0xed)
-            high = 0x9f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        if (lead == 0xf0)
-            low = 0x90;
-        else if (lead == 0xf4)
-            high = 0x8f;
-    } else {
-        return 0;
-    }
-    if (end - s < length || s[1] < low || s[1] > high)
-        return 0;
-    for (int i = 2; i < length; ++i) {
-        if ((s[i] & 0xc0) != 0x80)
-            return 0;
-    }
-    return length;
-}
 
 QString decodeByteByByte(const char *data, int size)
 {
@@ -53,14 +20,13 @@ QString decodeByteByByte(const char *data, int size)
             *out++ = QChar(ushort(*in++));
             continue;
         }
-        const int length = sequenceLength(in, end);
+        const int length = utf8SequenceLength(in, end);
         if (length == 0) {
             *out++ = QChar(ushort(escapeBase + *in++));
             continue;
         }
-        uint codePoint = *in++ & (0x7fu >> length);
-        for (int i = 1; i < length; ++i)
-            codePoint = (codePoint << 6) | (*in++ & 0x3fu);
+        const uint codePoint = utf8CodePoint(in, length);
+        in += length;
         if (QChar::requiresSurrogates(codePoint)) {
             *out++ = QChar(QChar::highSurrogate(codePoint));
             *out++ = QChar(QChar::lowSurrogate(codePoint));
@@ -137,6 +103,15 @@ QString decodeLossless(const char *data, int size)
 QString decodeLossless(const QByteArray &bytes)
 {
     return decodeLossless(bytes.constData(), bytes.size());
+}
+
+int losslessByte(const QString &text, int at)
+{
+    const ushort unit = text.at(at).unicode();
+    if (unit < escapeBase + 0x80 || unit > escapeBase + 0xff
+        || (at > 0 && text.at(at - 1).isHighSurrogate()))
+        return -1;
+    return unit - escapeBase;
 }
 
 QByteArray encodeLossless(const QString &text)

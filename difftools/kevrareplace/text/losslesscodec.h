@@ -21,6 +21,10 @@ QString decodeLossless(const char *data, int size);
 /// Decodes all of \a bytes, as decodeLossless(const char *, int) does.
 QString decodeLossless(const QByteArray &bytes);
 
+/// The byte that decodeLossless gave as the character at \a at of \a text, a lone U+DC80 to
+/// U+DCFF; -1 for any other character.
+int losslessByte(const QString &text, int at);
+
 /// Encodes UTF-8. A lone U+DC80 to U+DCFF becomes its byte again; any other lone surrogate
 /// is written as '?', except one that ends the text, which is left out (as Qt 5 writes the
 /// local 8-bit encoding). The bytes do not depend on the Qt version.

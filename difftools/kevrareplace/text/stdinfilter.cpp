@@ -5,7 +5,6 @@
 #include "text/standardstreams.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -16,19 +15,12 @@ constexpr int blockSize = 1 << 17;
 // Beyond this, output is written within a block too, so that long results do not pile up.
 constexpr int outputLimit = 1 << 20;
 
-bool failWith(const char *what, int error)
-{
-    std::fprintf(stderr, "%s%s\n", what, std::strerror(error));
-    std::fflush(stderr);
-    return false;
-}
+} // namespace
 
-bool flush(QByteArray &output)
+bool writeStandardOutputBlock(const char *data, int size)
 {
-    const char *data = output.constData();
-    int left = output.size();
-    while (left > 0) {
-        const int written = writeStandardOutput(data, left);
+    while (size > 0) {
+        const int written = writeStandardOutput(data, size);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -37,15 +29,12 @@ bool flush(QByteArray &output)
             return false;
         }
         data += written;
-        left -= written;
+        size -= written;
     }
-    output.resize(0);
     return true;
 }
 
-} // namespace
-
-bool filterStdin(char terminator, const StringRecorder &record)
+FilterEnd filterStdin(char terminator, const StringRecorder &record, const BlockWriter &write)
 {
     setBinaryStandardStreams();
     std::vector<char> block(blockSize);
@@ -55,6 +44,12 @@ bool filterStdin(char terminator, const StringRecorder &record)
     // Where a CR before the newline belongs to the line end, the string goes without it and
     // its record ends with the same CRLF.
     const bool crlfLines = terminator == '\n' && carriageReturnEndsLine();
+    const auto flush = [&write, &output]() {
+        if (!write(output.constData(), output.size()))
+            return false;
+        output.resize(0);
+        return true;
+    };
     const auto recordString = [&](const char *data, int size) {
         const bool crlf = crlfLines && size > 0 && data[size - 1] == '\r';
         const int before = output.size();
@@ -64,13 +59,13 @@ bool filterStdin(char terminator, const StringRecorder &record)
     };
     for (;;) {
         // A caller that writes a string and waits for its record gets it before we wait too.
-        if (!flush(output))
-            return failWith("Unable to write output: ", errno);
+        if (!flush())
+            return FilterEnd::OutputFailed;
         const int got = readStandardInput(block.data(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return failWith("Unable to read input: ", errno);
+            return FilterEnd::InputFailed;
         if (got == 0)
             break;
         const char *start = block.data();
@@ -85,14 +80,12 @@ bool filterStdin(char terminator, const StringRecorder &record)
                 pending.clear();
             }
             start = stop + 1;
-            if (output.size() > outputLimit && !flush(output))
-                return failWith("Unable to write output: ", errno);
+            if (output.size() > outputLimit && !flush())
+                return FilterEnd::OutputFailed;
         }
         pending.append(start, int(end - start));
     }
     if (!pending.isEmpty())
         recordString(pending.constData(), pending.size()); // a last string without its end
-    if (!flush(output))
-        return failWith("Unable to write output: ", errno);
-    return true;
+    return flush() ? FilterEnd::Complete : FilterEnd::OutputFailed;
 }

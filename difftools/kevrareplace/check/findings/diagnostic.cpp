@@ -62,6 +62,19 @@ const Diagnostic &diagnostic(const QString &id)
     return diagnosticCatalogue().constFirst();
 }
 
+Finding makeFinding(
+    const char *id, const QString &location, int file, int line, int column, const QString &message)
+{
+    return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity, location, file,
+        line, column, message };
+}
+
+Finding findingAt(const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message)
+{
+    const SourceLocation at = scan.location(offset);
+    return makeFinding(id, scan.locationText(offset), at.file, at.line, at.column, message);
+}
+
 QString severityName(Severity severity)
 {
     switch (severity) {

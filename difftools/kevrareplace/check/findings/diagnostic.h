@@ -4,6 +4,8 @@
 #ifndef DIAGNOSTIC_H
 #define DIAGNOSTIC_H
 
+#include "check/reading/documentscan.h"
+
 #include <QString>
 #include <QVector>
 
@@ -34,6 +36,15 @@ const QVector<Diagnostic> &diagnosticCatalogue();
 
 /// The catalogue's entry for \a id; the first entry when it has none.
 const Diagnostic &diagnostic(const QString &id);
+
+/// The finding \a id of the catalogue at \a location ("FILE:LINE:COLUMN"), the place \a file,
+/// \a line, \a column, saying \a message: the one way to make a finding.
+Finding makeFinding(const char *id, const QString &location, int file, int line, int column,
+    const QString &message);
+
+/// The finding \a id at \a offset of the files \a scan scanned, saying \a message.
+Finding findingAt(
+    const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message);
 
 /// "error", "warning" or "note".
 QString severityName(Severity severity);

@@ -2,41 +2,28 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/findings/lint.h"
-#include "check/findings/linter.h"
+#include "check/findings/lintdocument.h"
+#include "check/findings/lintorder.h"
+#include "check/findings/lintrule.h"
 
 #include <algorithm>
 #include <tuple>
 
-Linter::Linter(D_RuleFileReading &reading)
-    : reading(reading)
-    , scan(reading.scan())
+// Each pass looks at one thing and appends what it finds: the start tags as the scan reaches
+// them, the walk of the document, the order of the rules, each rule alone.
+QVector<Finding> lintRuleFiles(D_RuleFileReading &reading)
 {
-}
-
-QVector<Finding> Linter::run()
-{
-    reading.read([this](int element, const QVector<ScanAttribute> &attributes) {
-        visitStartTag(element, attributes);
+    QVector<Finding> findings;
+    const D_DocumentScan &scan = reading.scan();
+    reading.read([&scan, &findings](int element, const QVector<ScanAttribute> &attributes) {
+        lintStartTag(scan, element, attributes, findings);
     });
-    lintWalk();
-    lintRules();
+    lintWalk(reading, findings);
+    lintRuleOrder(reading, findings);
+    for (int i = 0; i < reading.entries().size(); ++i)
+        lintRule(reading, i, findings);
     std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
         return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
     });
     return findings;
 }
-
-void Linter::add(const char *id, qint64 offset, const QString &message)
-{
-    const SourceLocation at = scan.location(offset);
-    findings.append(Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
-        scan.locationText(offset), at.file, at.line, at.column, message });
-}
-
-QString Linter::where(qint64 offset) const
-{
-    const SourceLocation at = scan.location(offset);
-    return QString::number(at.line) + QLatin1Char(':') + QString::number(at.column);
-}
-
-QVector<Finding> lintRuleFiles(D_RuleFileReading &reading) { return Linter(reading).run(); }

@@ -3,7 +3,8 @@
 
 // Findings from the walk of the document: elements, attributes, and where the reader stops.
 
-#include "check/findings/linter.h"
+#include "check/findings/lintdocument.h"
+#include "check/findings/messagetext.h"
 
 #include <QRegExp>
 #include <QSet>
@@ -16,6 +17,15 @@ const QStringList knownAttributes = { QStringLiteral("path"), QStringLiteral("re
     QStringLiteral("cs"), QStringLiteral("wildcard"), QStringLiteral("regexp") };
 
 const QLatin1String schemaInstanceNamespace("http://www.w3.org/2001/XMLSchema-instance");
+
+QString localName(const QString &name) { return name.mid(name.indexOf(QLatin1Char(':')) + 1); }
+
+// "LINE:COLUMN" of \a offset.
+QString where(const D_DocumentScan &scan, qint64 offset)
+{
+    const SourceLocation at = scan.location(offset);
+    return QString::number(at.line) + QLatin1Char(':') + QString::number(at.column);
+}
 
 int editDistance(const QString &a, const QString &b)
 {
@@ -60,19 +70,34 @@ bool plainInteger(const QString &value)
     return ok && plain.exactMatch(value);
 }
 
+bool isFileElement(const D_DocumentScan &scan, int element)
+{
+    return localName(scan.elements().at(element).name) == QLatin1String("file");
+}
+
+bool hasAncestor(const D_DocumentScan &scan, int element, const char *name)
+{
+    for (int up = scan.elements().at(element).parent; up >= 0; up = scan.elements().at(up).parent) {
+        if (localName(scan.elements().at(up).name) == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-void Linter::visitStartTag(int element, const QVector<ScanAttribute> &attributes)
+void lintStartTag(const D_DocumentScan &scan, int element, const QVector<ScanAttribute> &attributes,
+    QVector<Finding> &findings)
 {
     const ScanElement &tag = scan.elements().at(element);
     const QString local = localName(tag.name);
     for (const char *known : { "replacement", "file" }) {
         if (local != QLatin1String(known)
             && local.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
-            add("element-name-case", tag.tagStart,
+            findings.append(findingAt(scan, "element-name-case", tag.tagStart,
                 QLatin1String("element ") + quoted(tag.name)
                     + QLatin1String(" is not recognised: names are case-sensitive; write ")
-                    + quoted(QLatin1String(known)));
+                    + quoted(QLatin1String(known))));
     }
     if (local != QLatin1String("file"))
         return;
@@ -83,52 +108,39 @@ void Linter::visitStartTag(int element, const QVector<ScanAttribute> &attributes
             continue;
         if (!knownAttributes.contains(attribute.name)) {
             const QString nearest = nearestAttribute(attribute.name);
-            add("unknown-attribute", attribute.offset,
+            findings.append(findingAt(scan, "unknown-attribute", attribute.offset,
                 QLatin1String("attribute ") + quoted(attribute.name)
                     + QLatin1String(" is not read by kevrareplace")
                     + (nearest.isEmpty() ? QString()
                                          : QLatin1String("; did you mean ") + quoted(nearest)
-                                + QLatin1Char('?')));
+                                + QLatin1Char('?'))));
             continue;
         }
         if (attribute.name == QLatin1String("path")
             || attribute.name == QLatin1String("replacepath") || plainInteger(attribute.value))
             continue;
         const int number = attribute.value.toInt();
-        add("flag-value", attribute.offset,
+        findings.append(findingAt(scan, "flag-value", attribute.offset,
             QLatin1String("flag ") + quoted(attribute.name) + QLatin1String(" is ")
                 + quoted(attribute.value) + QLatin1String(", read as ") + QString::number(number)
                 + QLatin1String(number ? ": on" : ": off")
                 + (attribute.name == QLatin1String("cs")
                         ? QLatin1String(number ? " (case counts)" : " (case is ignored)")
                         : QLatin1String(""))
-                + QLatin1String("; write 1 or 0"));
+                + QLatin1String("; write 1 or 0")));
     }
 }
 
-bool Linter::isFileElement(int element) const
+void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
 {
-    return localName(scan.elements().at(element).name) == QLatin1String("file");
-}
-
-bool Linter::hasAncestor(int element, const char *name) const
-{
-    for (int up = scan.elements().at(element).parent; up >= 0; up = scan.elements().at(up).parent) {
-        if (localName(scan.elements().at(up).name) == QLatin1String(name))
-            return true;
-    }
-    return false;
-}
-
-void Linter::lintWalk()
-{
+    const D_DocumentScan &scan = reading.scan();
     const QVector<ScanElement> &elements = scan.elements();
     QSet<int> ruleElements;
     for (int i = 0; i < reading.entries().size(); ++i)
         ruleElements.insert(reading.ruleElement(i));
     QVector<int> unread;
     for (int i = 0; i < elements.size(); ++i) {
-        if (isFileElement(i) && !ruleElements.contains(i))
+        if (isFileElement(scan, i) && !ruleElements.contains(i))
             unread.append(i);
     }
     const QVector<qint64> &lost = scan.fileTagsAfterError();
@@ -153,16 +165,16 @@ void Linter::lintWalk()
         if (count == 0)
             continue;
         earlyEnd = elements.at(closed).endTagStart;
-        const QString walkName = step.walk == WalkStep::Document ? QStringLiteral("the document")
-                                                                 : quoted(elements.at(walked).name)
-                + QLatin1String(" (from ") + where(elements.at(walked).tagStart) + QLatin1Char(')');
-        add("reading-ends-early", earlyEnd,
+        const QString walkName = step.walk == WalkStep::Document
+            ? QStringLiteral("the document")
+            : quoted(elements.at(walked).name) + QLatin1String(" (from ")
+                + where(scan, elements.at(walked).tagStart) + QLatin1Char(')');
+        findings.append(findingAt(scan, "reading-ends-early", earlyEnd,
             QLatin1String("this end tag ends the reading of ") + walkName
                 + QLatin1String(": it closes ") + quoted(elements.at(closed).name)
-                + QLatin1String(", which starts at ") + where(elements.at(closed).tagStart)
-                + QLatin1String("; ") + QString::number(count)
-                + QLatin1String(
-                    count == 1 ? " file element is never read" : " file elements are never read"));
+                + QLatin1String(", which starts at ") + where(scan, elements.at(closed).tagStart)
+                + QLatin1String("; ")
+                + counted(count, "file element is never read", "file elements are never read")));
         break;
     }
 
@@ -179,42 +191,42 @@ void Linter::lintWalk()
         const int next = file + 1 < scan.fileCount() ? int(scan.fileStart(file + 1)) : -1;
         const int rules = int(std::count_if(lost.begin(), lost.end(),
             [&](qint64 at) { return at >= start && (next < 0 || at < next); }));
-        add("second-document", start,
+        findings.append(findingAt(scan, "second-document", start,
             QLatin1String("this file starts a document of its own after ")
                 + quoted(scan.fileName(0)) + QLatin1String(": none of its ")
                 + QString::number(rules)
-                + QLatin1String(" rules is read; put its rules into one document"));
+                + QLatin1String(" rules is read; put its rules into one document")));
     }
     // Qt's message, without its final period.
     QString errorText = scan.errorMessage();
     if (errorText.endsWith(QLatin1Char('.')))
         errorText.chop(1);
     if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
-        add("xml-error", scan.errorOffset(),
-            errorText + QLatin1String("; ") + QString::number(lost.size())
-                + QLatin1String(lost.size() == 1 ? " file element is never read"
-                                                 : " file elements are never read"));
+        findings.append(findingAt(scan, "xml-error", scan.errorOffset(),
+            errorText + QLatin1String("; ")
+                + counted(
+                    lost.size(), "file element is never read", "file elements are never read")));
 
     const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
     for (int element : unread) {
         const ScanElement &tag = elements.at(element);
         QString why;
-        if (hasAncestor(element, "file"))
+        if (hasAncestor(scan, element, "file"))
             why = QStringLiteral("it stands inside another file element");
-        else if (!hasAncestor(element, "replacement"))
+        else if (!hasAncestor(scan, element, "replacement"))
             why = QStringLiteral("it stands outside any replacement element");
         else if (earlyEnd >= 0 && tag.tagStart > earlyEnd)
-            why = QLatin1String("it comes after the end of the walk at ") + where(earlyEnd);
+            why = QLatin1String("it comes after the end of the walk at ") + where(scan, earlyEnd);
         else if (walkEnd >= 0)
             why = QLatin1String("it comes after the end of the walk at ")
-                + where(elements.value(scan.elementEndingAt(walkEnd)).endTagStart);
+                + where(scan, elements.value(scan.elementEndingAt(walkEnd)).endTagStart);
         else
             why = QStringLiteral("the reading ended before it");
-        add("rule-not-read", tag.tagStart,
-            QLatin1String("this file element gives no rule: ") + why);
+        findings.append(findingAt(scan, "rule-not-read", tag.tagStart,
+            QLatin1String("this file element gives no rule: ") + why));
     }
     for (qint64 at : lost)
-        add("rule-not-read", at,
+        findings.append(findingAt(scan, "rule-not-read", at,
             QLatin1String("this file element gives no rule: it comes after the XML error at ")
-                + scan.locationText(scan.errorOffset()));
+                + scan.locationText(scan.errorOffset())));
 }

@@ -3,26 +3,29 @@
 
 #include "check/modes/casetest.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
+#include "check/findings/messagetext.h"
 #include "check/reading/casefile.h"
 #include "check/writers/gccformat.h"
+#include "check/writers/outputwriter.h"
 #include "check/writers/sarifformat.h"
-#include "text/consoleoutput.h"
+#include "config/entryrules.h"
 
 #include <QFile>
-
-#include <cstdio>
 
 #include <vector>
 
 namespace {
 
-Finding finding(
+// A finding at line \a line, column \a column of case file \a fileName, which is file \a file
+// of the findings.
+Finding caseFinding(
     const char *id, const QString &fileName, int file, int line, int column, const QString &message)
 {
-    return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
+    return makeFinding(id,
         fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
             + QString::number(column),
-        file, line, column, message };
+        file, line, column, message);
 }
 
 } // namespace
@@ -32,8 +35,7 @@ CaseTestResult testCases(
 {
     const QVector<FileEntry> &entries = reading.entries();
     D_BatchReplace replace;
-    for (const FileEntry &entry : entries)
-        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    addRules(replace, entries);
     CaseTestResult result;
     result.rules = entries.size();
     std::vector<bool> covered(size_t(entries.size()), false);
@@ -44,9 +46,9 @@ CaseTestResult testCases(
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
                 ++result.notCases;
-                result.findings.append(
-                    finding("test-syntax", name, firstFile + f, cases.line(), cases.errorColumn(),
-                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
+                result.findings.append(caseFinding("test-syntax", name, firstFile + f, cases.line(),
+                    cases.errorColumn(),
+                    QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
             ++result.cases;
@@ -62,7 +64,7 @@ CaseTestResult testCases(
                 ++result.passed;
                 continue;
             }
-            result.findings.append(finding("test-failed", name, firstFile + f, cases.line(), 1,
+            result.findings.append(caseFinding("test-failed", name, firstFile + f, cases.line(), 1,
                 D_CaseFile::fieldText(string) + QLatin1String(" gives ")
                     + D_CaseFile::fieldText(got)
                     + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
@@ -70,18 +72,13 @@ CaseTestResult testCases(
                     + QLatin1String("; expected ") + D_CaseFile::fieldText(cases.expected())));
         }
     }
-    const D_DocumentScan &scan = reading.scan();
     for (int i = 0; i < entries.size(); ++i) {
         if (covered[size_t(i)]) {
             ++result.coveredRules;
             continue;
         }
-        const int element = reading.ruleElement(i);
-        const qint64 offset = element >= 0 ? scan.elements().at(element).tagStart : 0;
-        const SourceLocation at = scan.location(offset);
-        result.findings.append(Finding { QStringLiteral("rule-not-covered"),
-            diagnostic(QStringLiteral("rule-not-covered")).severity, scan.locationText(offset),
-            at.file, at.line, at.column, QStringLiteral("no case is decided by this rule") });
+        result.findings.append(findingAt(reading.scan(), "rule-not-covered", reading.ruleOffset(i),
+            QStringLiteral("no case is decided by this rule")));
     }
     return result;
 }
@@ -89,41 +86,37 @@ CaseTestResult testCases(
 QString caseTestSummary(const CaseTestResult &result)
 {
     const int failed = result.cases - result.passed;
-    return QString::number(result.cases) + QLatin1String(result.cases == 1 ? " case, " : " cases, ")
+    return counted(result.cases, "case", "cases") + QLatin1String(", ")
         + QString::number(result.passed) + QLatin1String(" passed, ") + QString::number(failed)
         + QLatin1String(" failed")
-        + (result.notCases ? QLatin1String(", ") + QString::number(result.notCases)
-                    + QLatin1String(result.notCases == 1 ? " line not a case" : " lines not cases")
+        + (result.notCases ? QLatin1String(", ")
+                    + counted(result.notCases, "line not a case", "lines not cases")
                            : QString())
         + QLatin1String("; the cases cover ") + QString::number(result.coveredRules)
-        + QLatin1String(" of ") + QString::number(result.rules)
-        + QLatin1String(result.rules == 1 ? " rule" : " rules");
+        + QLatin1String(" of ") + counted(result.rules, "rule", "rules");
 }
 
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion)
+    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
+    D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     for (const QString &name : caseFileNames) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly)) {
-            writeText(stderr,
-                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'),
-                TextRole::Message);
-            return 2;
+            writer.writeMessage(
+                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
+            return ExitError;
         }
         caseFiles.append(ConfigFile { name, file.readAll() });
     }
     reading.read();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
-    if (sarif) {
-        const QByteArray log =
-            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion);
-        std::fwrite(log.constData(), 1, size_t(log.size()), stdout);
-        std::fflush(stdout);
-    } else {
-        writeText(stdout, gccFormat(result.findings), TextRole::Message);
-    }
-    writeText(stderr, caseTestSummary(result) + QLatin1Char('\n'), TextRole::Message);
-    return result.passed < result.cases || result.notCases > 0 ? 1 : 0;
+    if (sarif)
+        writer.writeBytes(
+            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion));
+    else
+        writer.write(gccFormat(result.findings));
+    writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
+    return result.passed < result.cases || result.notCases > 0 ? ExitFindings : ExitOk;
 }

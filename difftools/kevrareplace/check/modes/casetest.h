@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QVector>
 
+class D_OutputWriter;
+
 /// What the cases of some case files found of the rules of one reading.
 struct CaseTestResult
 {
@@ -30,11 +32,12 @@ CaseTestResult testCases(
 /// The line on standard error after a test: cases, passed, failed, and the rules covered.
 QString caseTestSummary(const CaseTestResult &result);
 
-/// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing the findings
-/// (as SARIF with \a sarif, naming \a configFileNames and then the case files) on standard
-/// output and the summary on standard error. Returns 0 when every case passed, 1 when one
-/// failed or a line is not a case, 2 when a case file cannot be opened.
+/// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing by \a writer
+/// the findings (as SARIF with \a sarif, naming \a configFileNames and then the case files)
+/// and the summary. Returns ExitOk when every case passed, ExitFindings when one failed or a
+/// line is not a case, ExitError when a case file cannot be opened.
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion);
+    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
+    D_OutputWriter &writer);
 
 #endif // CASETEST_H

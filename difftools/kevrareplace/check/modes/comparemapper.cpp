@@ -3,31 +3,16 @@
 
 #include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
+#include "check/findings/messagetext.h"
 #include "check/reading/batchrules.h"
-#include "text/stdinfilter.h"
-#include "text/consoleoutput.h"
+#include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
+#include "text/stdinfilter.h"
 
 #include <QHash>
 
-#include <cstdio>
-
-namespace {
-
-// Equal for equal rules only: the pattern's length tells where the replacement starts.
-QString ruleKey(const FileEntry &entry)
-{
-    return QString::number(entry.path.size()) + QLatin1Char(':') + entry.path + entry.replacepath
-        + QLatin1Char(entry.regexp ? 'r' : '-') + QLatin1Char(entry.cs ? 'c' : '-')
-        + QLatin1Char(entry.wildcard ? 'w' : '-');
-}
-
-QString count(qint64 number, const char *one, const char *many)
-{
-    return QString::number(number) + QLatin1Char(' ') + QLatin1String(number == 1 ? one : many);
-}
-
-} // namespace
+#include <cerrno>
 
 D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
     : oldSide(oldSide)
@@ -35,13 +20,13 @@ D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &
 {
     const int oldCount = oldSide.entries.size();
     const int newCount = newSide.entries.size();
-    QHash<QString, QVector<int>> unmatched; // old rules by key, in reverse order
+    QHash<FileEntry, QVector<int>> unmatched; // old rules by key, in reverse order
     for (int i = oldCount - 1; i >= 0; --i)
-        unmatched[ruleKey(oldSide.entries.at(i))].append(i);
+        unmatched[oldSide.entries.at(i)].append(i);
     newRuleOf.assign(size_t(oldCount), -1);
     idOfNew.resize(size_t(newCount));
     for (int j = 0; j < newCount; ++j) {
-        const auto same = unmatched.find(ruleKey(newSide.entries.at(j)));
+        const auto same = unmatched.find(newSide.entries.at(j));
         if (same == unmatched.end() || same->isEmpty()) {
             idOfNew[size_t(j)] = oldCount + j;
             continue;
@@ -105,8 +90,8 @@ qint64 D_CompareMapper::stringsDiffering() const { return differing; }
 
 QString D_CompareMapper::summary() const
 {
-    QString text =
-        count(read, "string read, ", "strings read, ") + count(differing, "differs\n", "differ\n");
+    QString text = counted(read, "string read, ", "strings read, ")
+        + counted(differing, "differs\n", "differ\n");
     const auto counts = [this](size_t id) {
         return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
             + QLatin1String(" lost\n");
@@ -132,20 +117,23 @@ QString D_CompareMapper::summary() const
     return text;
 }
 
-int D_CompareMapper::run()
+int D_CompareMapper::run(D_OutputWriter &writer)
 {
-    const bool complete =
-        filterStdin(terminator, [this](const char *data, int size, QByteArray &output) {
-            compareString(data, size, output);
-        });
-    if (!complete)
-        return 2;
-    writeText(stderr, summary(), TextRole::Message);
-    return differing > 0 ? 1 : 0;
+    const auto compare = [this](const char *data, int size, QByteArray &output) {
+        compareString(data, size, output);
+    };
+    const FilterEnd end = filterStdin(terminator, compare,
+        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
+    if (end == FilterEnd::InputFailed)
+        writer.writeReadFailure(errno);
+    if (end != FilterEnd::Complete)
+        return ExitError;
+    writer.writeMessage(summary());
+    return differing > 0 ? ExitFindings : ExitOk;
 }
 
-int compareStandardInput(
-    const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles, bool nulTerminated)
+int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
+    bool nulTerminated, D_OutputWriter &writer)
 {
     D_BatchReplace oldReplace;
     D_BatchReplace newReplace;
@@ -155,5 +143,5 @@ int compareStandardInput(
     newSide.entries = readRules(newFiles, newReplace, &newSide.locations);
     D_CompareMapper mapper(oldSide, newSide);
     mapper.setNulTerminated(nulTerminated);
-    return mapper.run();
+    return mapper.run(writer);
 }

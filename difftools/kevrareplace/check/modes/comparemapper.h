@@ -14,6 +14,7 @@
 #include <vector>
 
 class D_BatchReplace;
+class D_OutputWriter;
 
 /// The rules of one side of a comparison: the engine that holds them, the rules as read, and
 /// the "FILE:LINE:COLUMN" of each.
@@ -52,9 +53,10 @@ public:
     /// changed, the old side's rules first.
     QString summary() const;
 
-    /// Compares the strings of standard input and writes the summary on standard error.
-    /// Returns 0 when none differs, 1 when one does, 2 when input or output failed.
-    int run();
+    /// Compares the strings of standard input, writing the records and then the summary by
+    /// \a writer. Returns ExitOk when none differs, ExitFindings when one does, ExitError when
+    /// input or output failed.
+    int run(D_OutputWriter &writer);
 
 private:
     const CompareSide oldSide;
@@ -71,7 +73,7 @@ private:
 };
 
 /// Compares the strings of standard input by the rules of \a oldFiles and \a newFiles.
-int compareStandardInput(
-    const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles, bool nulTerminated);
+int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
+    bool nulTerminated, D_OutputWriter &writer);
 
 #endif // COMPAREMAPPER_H

@@ -3,9 +3,11 @@
 
 #include "check/modes/explain.h"
 
-#include "replace/d_replace.h"
-#include "replace/expressionlimits.h"
+#include "check/findings/messagetext.h"
 #include "check/writers/rulelistformat.h"
+#include "config/entryrules.h"
+#include "replace/d_replace.h"
+#include "replace/ruleexpression.h"
 
 #include <QRegExp>
 
@@ -13,30 +15,23 @@
 
 namespace {
 
-Rule ruleOf(const FileEntry &entry)
-{
-    return Rule { entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard };
-}
-
 // Whether the rule finds anything in \a input, with the reason when it never can.
 bool matches(const Rule &rule, const QString &input, QString &invalidReason)
 {
-    const Qt::CaseSensitivity cs = rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (!rule.regexp && !rule.wildcard)
-        return rule.pattern.isEmpty() || input.contains(rule.pattern, cs);
-    if (!rule.wildcard && !expressionWithinLimits(rule.pattern)) {
+        return rule.pattern.isEmpty()
+            || input.contains(rule.pattern, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    if (!ruleExpressionBuilt(rule.pattern, rule.wildcard)) {
         invalidReason = QStringLiteral("beyond the engine's safety limits");
         return false;
     }
-    QRegExp expression(rule.pattern, cs, rule.wildcard ? QRegExp::Wildcard : QRegExp::RegExp2);
+    QRegExp expression = ruleExpression(rule.pattern, rule.cs, rule.wildcard);
     if (!expression.isValid()) {
         invalidReason = expression.errorString();
         return false;
     }
     return expression.indexIn(input) >= 0;
 }
-
-QString quoted(const QString &text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
 
 // The two strings with the part that differs between them in brackets.
 QPair<QString, QString> marked(const QString &before, const QString &after)
@@ -86,8 +81,7 @@ Explanation explainString(const QVector<FileEntry> &rules, const QString &input)
     }
     // What the tool prints comes from the tool's engine, with every rule in it.
     D_Replace replace;
-    for (const FileEntry &entry : rules)
-        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    addRules(replace, rules);
     explanation.result = replace.apply(input);
     return explanation;
 }

@@ -3,7 +3,11 @@
 
 #include "check/modes/stdinmapper.h"
 #include "batch/d_batchreplace.h"
+#include "check/exitcodes.h"
+#include "check/writers/outputwriter.h"
 #include "text/stdinfilter.h"
+
+#include <cerrno>
 
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)
@@ -20,14 +24,15 @@ void D_StdinMapper::setNulTerminated(bool nulTerminated)
 
 void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
 
-int D_StdinMapper::run()
+int D_StdinMapper::run(D_OutputWriter &writer)
 {
-    return filterStdin(terminator,
-               [this](const char *data, int size, QByteArray &output) {
-                   mapString(data, size, output);
-               })
-        ? 0
-        : 1;
+    const FilterEnd end = filterStdin(
+        terminator,
+        [this](const char *data, int size, QByteArray &output) { mapString(data, size, output); },
+        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
+    if (end == FilterEnd::InputFailed)
+        writer.writeReadFailure(errno);
+    return end == FilterEnd::Complete ? ExitOk : ExitFindings;
 }
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)

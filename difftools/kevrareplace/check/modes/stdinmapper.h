@@ -9,6 +9,7 @@
 #include <QVector>
 
 class D_BatchReplace;
+class D_OutputWriter;
 
 /// Maps the strings of standard input, one record each on standard output, as a filter and
 /// as a co-process: what is mapped is written before the mapper waits for more input.
@@ -30,10 +31,11 @@ public:
     /// when NUL-terminated. LOCATION is that of the rule that changes the string, or empty.
     void setVerbose(bool verbose);
 
-    /// Reads standard input to its end, writing the result of each string, exactly as the tool
-    /// prints it, or an empty record for an empty string. Returns 0; or 1 after a line on
-    /// standard error when input cannot be read or output cannot be written.
-    int run();
+    /// Reads standard input to its end, writing the result of each string by \a writer, exactly
+    /// as the tool prints it, or an empty record for an empty string. Returns ExitOk; or
+    /// ExitFindings when output cannot be written or, after a line on standard error, input
+    /// cannot be read.
+    int run(D_OutputWriter &writer);
 
 private:
     void mapString(const char *data, int size, QByteArray &output);

@@ -2,16 +2,15 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/modes/suggestmode.h"
+#include "check/exitcodes.h"
 #include "check/modes/rulesuggestion.h"
 #include "check/reading/casefile.h"
 #include "check/writers/gccformat.h"
-#include "text/consoleoutput.h"
+#include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 
 #include <QFile>
 #include <QHash>
-
-#include <cstdio>
 
 namespace {
 
@@ -143,25 +142,22 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     return result;
 }
 
-int suggestRules(const QStringList &caseFileNames)
+int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     for (const QString &name : caseFileNames) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly)) {
-            writeText(stderr, QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'),
-                TextRole::Message);
-            return 2;
+            writer.writeMessage(QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
+            return ExitError;
         }
         caseFiles.append(ConfigFile { name, file.readAll() });
     }
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())
-        writeText(stderr, gccFormat(result.findings), TextRole::Message);
-    if (!result.ruleFile.isEmpty()) {
-        std::fwrite(result.ruleFile.constData(), 1, size_t(result.ruleFile.size()), stdout);
-        std::fflush(stdout);
-    }
-    writeText(stderr, result.summary, TextRole::Message);
-    return result.ruleFile.isEmpty() ? 1 : 0;
+        writer.writeMessage(gccFormat(result.findings));
+    if (!result.ruleFile.isEmpty() && !writer.writeBytes(result.ruleFile))
+        return ExitError;
+    writer.writeMessage(result.summary);
+    return result.ruleFile.isEmpty() ? ExitFindings : ExitOk;
 }

@@ -3,15 +3,15 @@
 
 #include "check/reading/batchrules.h"
 #include "batch/d_batchreplace.h"
-#include "text/losslesscodec.h"
 #include "check/reading/rulefilereading.h"
+#include "config/entryrules.h"
+#include "text/losslesscodec.h"
 
 QVector<FileEntry> readRules(
     const QVector<ConfigFile> &files, D_BatchReplace &replace, QVector<QByteArray> *locations)
 {
     const auto add = [&replace](const QVector<FileEntry> &entries) {
-        for (const FileEntry &entry : entries)
-            replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+        addRules(replace, entries);
         return entries;
     };
     if (locations) {

@@ -141,15 +141,13 @@ QString D_CaseFile::fieldText(std::string_view bytes)
     for (int i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         const ushort unit = ch.unicode();
-        // A lone U+DC80 to U+DCFF is a byte that is not UTF-8.
-        const bool byte = ch.isLowSurrogate() && !(i > 0 && text.at(i - 1).isHighSurrogate())
-            && unit >= 0xdc80 && unit <= 0xdcff;
-        if (byte || unit < 0x20 || unit == 0x7f) {
+        const int byte = losslessByte(text, i); // one that is not UTF-8
+        if (byte >= 0 || unit < 0x20 || unit == 0x7f) {
             plain = false;
             escaped += unit == '\t' ? QStringLiteral("\\t")
-                : unit == '\n'
-                ? QStringLiteral("\\n")
-                : QStringLiteral("\\x%1").arg(byte ? unit - 0xdc00 : unit, 2, 16, QLatin1Char('0'));
+                : unit == '\n'      ? QStringLiteral("\\n")
+                                    : QStringLiteral("\\x%1").arg(
+                                        byte >= 0 ? byte : int(unit), 2, 16, QLatin1Char('0'));
         } else if (unit == '\\' || unit == '"') {
             escaped += QLatin1Char('\\') + ch;
         } else {

@@ -4,6 +4,7 @@
 #ifndef DOCUMENTSCAN_H
 #define DOCUMENTSCAN_H
 
+#include "check/reading/positionindex.h"
 #include "config/configfile.h"
 
 #include <QByteArray>
@@ -11,14 +12,6 @@
 #include <QVector>
 
 #include <functional>
-
-/// A place in the joined input: the file, and the line and column within it, from 1.
-struct SourceLocation
-{
-    int file;
-    int line;
-    int column;
-};
 
 /// An element of the joined input. Offsets count UTF-16 units of the decoded text, as the
 /// stream reader's character offsets do.
@@ -98,15 +91,12 @@ public:
 
 private:
     void decode(const QByteArray &declaredEncoding);
-    void indexPositions();
 
     QVector<ConfigFile> files;
     QString text;
-    QVector<qint64> fileStarts;
+    D_PositionIndex positions;
     QVector<bool> fileDeclarations;
     QVector<bool> fileMarkup;
-    QVector<qint64> lineStarts;
-    QVector<qint64> lowSurrogates; // second halves of characters outside the basic plane
     QVector<ScanElement> elementList;
     QVector<int> endOrder; // elements by the position of their end tags
     QVector<qint64> afterError;

@@ -36,9 +36,13 @@ const D_DocumentScan &D_RuleFileReading::scan() const { return documentScan; }
 
 int D_RuleFileReading::ruleElement(int rule) const { return elementOfRule.value(rule, -1); }
 
-QString D_RuleFileReading::ruleLocation(int rule) const
+qint64 D_RuleFileReading::ruleOffset(int rule) const
 {
     const int element = ruleElement(rule);
-    return documentScan.locationText(
-        element >= 0 ? documentScan.elements().at(element).tagStart : 0);
+    return element >= 0 ? documentScan.elements().at(element).tagStart : 0;
+}
+
+QString D_RuleFileReading::ruleLocation(int rule) const
+{
+    return documentScan.locationText(ruleOffset(rule));
 }

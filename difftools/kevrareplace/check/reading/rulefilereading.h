@@ -32,6 +32,8 @@ public:
 
     /// The scanned element that gave rule \a rule, or -1.
     int ruleElement(int rule) const;
+    /// The offset of the < of the start tag that gave rule \a rule; 0 when no element did.
+    qint64 ruleOffset(int rule) const;
     /// "FILE:LINE:COLUMN" of the < of the start tag that gave rule \a rule.
     QString ruleLocation(int rule) const;
 

@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef EXITCODES_H
+#define EXITCODES_H
+
+/// The companion's exit statuses, the same in every mode.
+enum ExitCode {
+    /// Nothing found; every case passed; no string differs.
+    ExitOk = 0,
+    /// An error or a warning found, a case failed or a line is not one, a string differs; with
+    /// --rules or --stdin also output that could not be written or input that could not be read.
+    ExitFindings = 1,
+    /// A usage error, a file that cannot be opened, or in the other modes output that could not
+    /// be written or input that could not be read.
+    ExitError = 2
+};
+
+#endif // EXITCODES_H

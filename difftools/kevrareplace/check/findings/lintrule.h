@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef LINTRULE_H
+#define LINTRULE_H
+
+#include "check/findings/diagnostic.h"
+#include "check/reading/rulefilereading.h"
+
+#include <QVector>
+
+/// Appends to \a findings what rule \a rule of \a reading says alone: its expression, its
+/// replacement, its wildcard.
+void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &findings);
+
+#endif // LINTRULE_H

@@ -1,0 +1,159 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "check/modes/options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+const QLatin1String programName("kevrareplace-check");
+
+Request usage(const QString &message)
+{
+    Request request;
+    request.mode = Request::Usage;
+    request.text = message;
+    return request;
+}
+
+} // namespace
+
+Request parseOptions(const QStringList &arguments, const QString &toolVersion)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Explains how kevrareplace reads a rule file and applies its rules.\n"
+                       "Without strings, reports the problems found in the rule files."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption(
+        QStringLiteral("version"), QStringLiteral("Print the version and exit."));
+    const QCommandLineOption configOption(QStringLiteral("config"),
+        QStringLiteral("Read rules from FILE; repeat to join files as the tool joins them."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption rulesOption(QStringLiteral("rules"),
+        QStringLiteral("List the rules the tool reads, in the order it tries them."));
+    const QCommandLineOption nulOption(QStringLiteral("z"),
+        QStringLiteral("End every field of a record with a NUL instead of a tab or newline;"
+                       " with --stdin or --compare, strings end with a NUL too."));
+    const QCommandLineOption stdinOption(QStringLiteral("stdin"),
+        QStringLiteral("Rewrite each line of standard input as the tool rewrites its string,"
+                       " one record a line."));
+    const QCommandLineOption verboseOption(QStringLiteral("v"),
+        QStringLiteral("With --stdin, write LOCATION, INPUT and RESULT for each string,"
+                       " LOCATION that of the rule that changes it."));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+        QStringLiteral("Write the problems as gnu (the default) or sarif."),
+        QStringLiteral("FORMAT"), QStringLiteral("gnu"));
+    const QCommandLineOption compareOption(QStringLiteral("compare"),
+        QStringLiteral("Compare rule file OLD with the file NEW after it: write each line of"
+                       " standard input they map differently, both results, both deciding rules."),
+        QStringLiteral("OLD"));
+    const QCommandLineOption testOption(QStringLiteral("test"),
+        QStringLiteral("Run the cases of FILE (a string, a tab, the result expected) on the rules;"
+                       " repeat for more files."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption suggestOption(QStringLiteral("suggest"),
+        QStringLiteral("Write on standard output a rule file that maps the string of every case"
+                       " of FILE to its result; repeat for more files."),
+        QStringLiteral("FILE"));
+    parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
+        verboseOption, formatOption, testOption, compareOption, suggestOption });
+    parser.addPositionalArgument(QStringLiteral("strings"),
+        QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
+
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return usage(QLatin1String("unknown option '")
+                + parser.unknownOptionNames().constFirst()
+                + QLatin1String("'; put a string that begins with a dash after '--'"));
+        return usage(parser.errorText());
+    }
+    Request request;
+    request.toolVersion = toolVersion;
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        // The parser names the program by the path it was started from.
+        request.mode = Request::Help;
+        request.text = parser.helpText();
+        const QString startedAs = QCoreApplication::arguments().value(0);
+        const int at = request.text.indexOf(startedAs);
+        if (!startedAs.isEmpty() && at >= 0)
+            request.text.replace(at, startedAs.size(), programName);
+        return request;
+    }
+    if (parser.isSet(versionOption)) {
+        request.mode = Request::Version;
+        request.text = programName + QLatin1Char(' ') + toolVersion + QLatin1Char('\n');
+        return request;
+    }
+
+    // --suggest: rules from case files, without a rule file or any other option.
+    if (parser.isSet(suggestOption)) {
+        for (const QString &name : parser.optionNames()) {
+            if (name != suggestOption.names().constFirst())
+                return usage(QStringLiteral("--suggest goes with case files alone, without"
+                                            " other options"));
+        }
+        if (!parser.positionalArguments().isEmpty())
+            return usage(QStringLiteral("--suggest takes no strings: it reads cases"));
+        request.mode = Request::Suggest;
+        request.caseFiles = parser.values(suggestOption);
+        return request;
+    }
+
+    request.configFiles = parser.values(configOption);
+    request.strings = parser.positionalArguments();
+    request.caseFiles = parser.values(testOption);
+    request.nulTerminated = parser.isSet(nulOption);
+    request.verbose = parser.isSet(verboseOption);
+    if (parser.isSet(stdinOption))
+        request.mode = Request::Stdin;
+    else if (parser.isSet(rulesOption))
+        request.mode = Request::List;
+    else if (!request.strings.isEmpty())
+        request.mode = Request::Explain;
+    if (parser.isSet(testOption) && request.mode != Request::Check)
+        return usage(QStringLiteral("--test goes with -config alone, without --rules, "
+                                    "--stdin or strings"));
+    if (parser.isSet(testOption))
+        request.mode = Request::Test;
+    const QString format = parser.value(formatOption);
+    if (format != QLatin1String("gnu") && format != QLatin1String("sarif"))
+        return usage(
+            QLatin1String("unknown format '") + format + QLatin1String("'; use gnu or sarif"));
+    request.sarif = format == QLatin1String("sarif");
+
+    if (parser.isSet(compareOption)) {
+        const QStringList sides = parser.values(compareOption) + request.strings;
+        if (sides.size() != 2)
+            return usage(QStringLiteral("--compare takes two rule files: OLD NEW"));
+        if (!request.configFiles.isEmpty() || request.mode == Request::Stdin
+            || parser.isSet(rulesOption) || parser.isSet(testOption) || request.verbose
+            || parser.isSet(formatOption))
+            return usage(QStringLiteral(
+                "--compare goes with -z only, not with -config, --stdin, --rules, --test, -v or"
+                " --format"));
+        request.mode = Request::Compare;
+        request.configFiles = sides;
+        request.strings.clear();
+        return request;
+    }
+    if (request.configFiles.isEmpty())
+        return usage(QStringLiteral("no rule file given; use -config FILE"));
+    if (request.mode == Request::Stdin && parser.isSet(rulesOption))
+        return usage(QStringLiteral("--rules and --stdin exclude each other"));
+    if (request.mode == Request::Stdin && !request.strings.isEmpty())
+        return usage(QStringLiteral("--stdin takes no strings: it reads them"));
+    if (request.mode == Request::List && !request.strings.isEmpty())
+        return usage(QStringLiteral("--rules takes no strings"));
+    if (request.nulTerminated && request.mode != Request::List && request.mode != Request::Stdin)
+        return usage(QStringLiteral("-z goes with --rules or --stdin"));
+    if (request.verbose && request.mode != Request::Stdin)
+        return usage(QStringLiteral("-v goes with --stdin"));
+    if (parser.isSet(formatOption) && request.mode != Request::Check
+        && request.mode != Request::Test)
+        return usage(QStringLiteral("--format goes with checking, without --rules or strings"));
+    return request;
+}

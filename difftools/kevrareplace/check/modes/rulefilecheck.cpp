@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#include "check/modes/rulefilecheck.h"
+#include "check/exitcodes.h"
+#include "check/findings/lint.h"
+#include "check/reading/rulefilereading.h"
+#include "check/writers/gccformat.h"
+#include "check/writers/outputwriter.h"
+#include "check/writers/sarifformat.h"
+
+#include <algorithm>
+
+namespace {
+
+int countOf(const QVector<Finding> &findings, Severity severity)
+{
+    return int(std::count_if(findings.begin(), findings.end(),
+        [severity](const Finding &finding) { return finding.severity == severity; }));
+}
+
+} // namespace
+
+QString findingsSummary(const QVector<Finding> &findings, int rules)
+{
+    const int notes = countOf(findings, Severity::Note);
+    return QString::number(rules) + QLatin1String(" rules read, ")
+        + QString::number(countOf(findings, Severity::Error)) + QLatin1String(" errors, ")
+        + QString::number(countOf(findings, Severity::Warning)) + QLatin1String(" warnings")
+        + (notes ? QLatin1String(", ") + QString::number(notes) + QLatin1String(" notes")
+                 : QString());
+}
+
+int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames, bool sarif,
+    const QString &toolVersion, D_OutputWriter &writer)
+{
+    const QVector<Finding> findings = lintRuleFiles(reading);
+    if (sarif)
+        writer.writeBytes(sarifFormat(findings, fileNames, toolVersion));
+    else
+        writer.write(gccFormat(findings));
+    writer.writeMessage(findingsSummary(findings, reading.entries().size()) + QLatin1Char('\n'));
+    const bool found = std::any_of(findings.begin(), findings.end(),
+        [](const Finding &finding) { return finding.severity != Severity::Note; });
+    return found ? ExitFindings : ExitOk;
+}

@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef ATTRIBUTENAMES_H
+#define ATTRIBUTENAMES_H
+
+#include <QPair>
+#include <QString>
+#include <QVector>
+
+/// Whether \a c is XML white space: space, tab, newline or carriage return.
+bool isXmlBlank(QChar c);
+
+/// The attribute names of the start tag \a tag, whose element name is \a nameLength long, in
+/// tag order, each with its offset in the tag: the stream reader gives the values but not
+/// where they stand.
+QVector<QPair<QString, int>> attributeNames(const QString &tag, int nameLength);
+
+#endif // ATTRIBUTENAMES_H

@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The kevrareplace developers
+// SPDX-License-Identifier: MIT
+
+#ifndef RULEEXPRESSION_H
+#define RULEEXPRESSION_H
+
+#include <QRegExp>
+#include <QString>
+
+// How the engine builds the expression of a rule whose pattern is a wildcard or a regular
+// expression (wildcard or regexp set); everything that builds one for a rule builds it here.
+
+/// False for a regular expression beyond what the library can build without exhausting the stack
+/// or memory (expressionWithinLimits): the engine takes it as invalid, builds nothing and never
+/// matches. A wildcard is always built.
+bool ruleExpressionBuilt(const QString &pattern, bool wildcard);
+
+/// The rule's expression as the engine builds it, afresh for each use: a wildcard when
+/// \a wildcard is set, which wins over regexp, a regular expression otherwise; case counts when
+/// \a cs is set. Only for a pattern that ruleExpressionBuilt.
+QRegExp ruleExpression(const QString &pattern, bool cs, bool wildcard);
+
+#endif // RULEEXPRESSION_H
