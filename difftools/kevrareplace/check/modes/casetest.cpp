@@ -9,7 +9,9 @@
 #include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
 #include "check/writers/sarifformat.h"
+#include "config/configfile.h"
 #include "config/entryrules.h"
+#include "text/losslesscodec.h"
 
 #include <QFile>
 
@@ -26,6 +28,12 @@ Finding caseFinding(
         fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
             + QString::number(column),
         file, line, column, message);
+}
+
+// A field of a case as a message quotes it.
+QString fieldText(std::string_view bytes)
+{
+    return quoted(decodeLossless(bytes.data(), int(bytes.size())));
 }
 
 } // namespace
@@ -65,11 +73,11 @@ CaseTestResult testCases(
                 continue;
             }
             result.findings.append(caseFinding("test-failed", name, firstFile + f, cases.line(), 1,
-                D_CaseFile::fieldText(string) + QLatin1String(" gives ")
-                    + D_CaseFile::fieldText(got)
+                fieldText(string) + QLatin1String(" gives ")
+                    + fieldText(got)
                     + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
                                  : QStringLiteral(": no rule changes it"))
-                    + QLatin1String("; expected ") + D_CaseFile::fieldText(cases.expected())));
+                    + QLatin1String("; expected ") + fieldText(cases.expected())));
         }
     }
     for (int i = 0; i < entries.size(); ++i) {
@@ -102,8 +110,8 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
 {
     QVector<ConfigFile> caseFiles;
     for (const QString &name : caseFileNames) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (!openConfigFile(file, name)) {
             writer.writeMessage(
                 QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
             return ExitError;
