@@ -39,8 +39,8 @@ QString quoted(const QString &text)
     for (int i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         const int byte = losslessByte(text, i);
-        const bool pair = ch.isHighSurrogate() && i + 1 < text.size()
-            && text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         const uint ucs4 = pair ? QChar::surrogateToUcs4(ch, text.at(i + 1)) : ch.unicode();
         if (ucs4 == '\\' || ucs4 == '"') {
             escaped += QLatin1Char('\\') + ch;

@@ -73,8 +73,7 @@ CaseTestResult testCases(
                 continue;
             }
             result.findings.append(caseFinding("test-failed", name, firstFile + f, cases.line(), 1,
-                fieldText(string) + QLatin1String(" gives ")
-                    + fieldText(got)
+                fieldText(string) + QLatin1String(" gives ") + fieldText(got)
                     + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
                                  : QStringLiteral(": no rule changes it"))
                     + QLatin1String("; expected ") + fieldText(cases.expected())));

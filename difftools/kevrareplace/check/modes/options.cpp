@@ -48,7 +48,7 @@ int editDistance(const QString &from, const QString &to)
 QString written(const QString &name)
 {
     return (name.size() == 1 || name == QLatin1String("config") ? QLatin1String("-")
-                                                                  : QLatin1String("--"))
+                                                                : QLatin1String("--"))
         + name;
 }
 
@@ -176,8 +176,8 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         QStringLiteral("Run the cases of FILE (a string, a tab, the result expected) on the rules;"
                        " repeat for more files."),
         QStringLiteral("FILE"));
-    const QList<QCommandLineOption> options { versionOption, configOption, rulesOption,
-        nulOption, stdinOption, verboseOption, formatOption, testOption, compareOption };
+    const QList<QCommandLineOption> options { versionOption, configOption, rulesOption, nulOption,
+        stdinOption, verboseOption, formatOption, testOption, compareOption };
     parser.addOptions(options);
     const QList<QCommandLineOption> known = options + QList<QCommandLineOption> { helpOption };
     parser.addPositionalArgument(QStringLiteral("strings"),
@@ -205,7 +205,8 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         if (!startedAs.isEmpty() && at >= 0)
             request.text.replace(at, startedAs.size(), programName);
         // Written as every example writes it, in the column it had.
-        request.text.replace(QLatin1String("  --config <FILE> "), QLatin1String("  -config <FILE>  "));
+        request.text.replace(
+            QLatin1String("  --config <FILE> "), QLatin1String("  -config <FILE>  "));
         return request;
     }
     if (parser.isSet(versionOption)) {
