@@ -335,19 +335,13 @@ void tst_Check::cases_data()
         << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0 << QByteArray()
         << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 2 of 2 rules\n");
     QTest::newRow("test-syntax: the tool's options, never its string")
-        << QByteArray("-version\t-version\n-help\tx\n-config\tx\n-Version\t-Version\n") << 1
+        << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
         << QByteArray("cases.txt:1:1: error: this line is not a case: the string is an option: "
                       "kevrareplace takes '-version' as its option, never as its string "
                       "[test-syntax]\n"
-                      "cases.txt:2:1: error: this line is not a case: the string is an option: "
-                      "kevrareplace takes '-help' as its option, never as its string "
-                      "[test-syntax]\n"
-                      "cases.txt:3:1: error: this line is not a case: the string is an option: "
-                      "kevrareplace takes '-config' as its option, never as its string "
-                      "[test-syntax]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n"
                       "1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("1 case, 1 passed, 0 failed, 3 lines not cases; the cases cover 0 of 2 rules\n");
+        << QByteArray("1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
     QTest::newRow("test-failed: characters a reader cannot see, escaped")
         << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
         << QByteArray("cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
