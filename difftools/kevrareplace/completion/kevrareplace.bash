@@ -26,8 +26,14 @@ complete -F _kevrareplace kevrareplace
 
 _kevrareplace_check()
 {
-    local cur prev words cword
-    _init_completion || return
+    local cur prev words cword split
+    # -s: --format=VALUE is completed as --format VALUE.
+    _init_completion -s || return
+    # After -- every word is a string.
+    local i
+    for ((i = 1; i < cword; i++)); do
+        [[ ${words[i]} == -- ]] && return
+    done
     case $prev in
     -config | --config | -compare | --compare)
         _kevrareplace_rulefiles
@@ -42,12 +48,13 @@ _kevrareplace_check()
         return
         ;;
     esac
+    $split && return
     # The second file of --compare OLD.xml NEW.xml.
     if [[ $cword -ge 3 && ${words[cword - 2]} == @(-compare|--compare) ]]; then
         _kevrareplace_rulefiles
         return
     fi
-    [[ $cur == -* ]] && COMPREPLY=($(compgen -W '-h --help --help-all --version --config
+    [[ $cur == -* ]] && COMPREPLY=($(compgen -W '-h --help --help-all --version -config --config
         --rules -z --stdin -v --format --test --compare --suggest' -- "$cur"))
 }
 complete -F _kevrareplace_check kevrareplace-check

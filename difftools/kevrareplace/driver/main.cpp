@@ -8,6 +8,7 @@
 #include "startupgate.h"
 #include "text/consoleoutput.h"
 #include "text/processarguments.h"
+#include "text/tooloptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -74,11 +75,11 @@ int run(const QStringList &arguments)
 
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("-version"))
+        if (argument == QLatin1String(toolVersionOption))
             return printBanner() ? ExitOk : writeFailed();
-        if (argument == QLatin1String("-help"))
+        if (argument == QLatin1String(toolHelpOption))
             return printUsage() ? ExitOk : writeFailed();
-        if (argument != QLatin1String("-config")) {
+        if (argument != QLatin1String(toolConfigOption)) {
             input = argument; // anything else is the string; the last one wins
             continue;
         }

@@ -4,11 +4,12 @@
 # Checks the shell completion: the bash one for real, in a bash with bash-completion's helpers,
 # asking its functions what they offer for a few command lines; the zsh and fish files for
 # their syntax, each skipped with the reason when its shell is missing. Every option that
-# kevrareplace-check --help prints, and every option word of the tool's driver, is offered.
-#   completion.sh <completion folder> <companion> <tool's driver source>
+# kevrareplace-check --help prints, and every option word of the tool (from the header that
+# names them), is offered.
+#   completion.sh <completion folder> <companion> <the header of the tool's options>
 folder=$1
 companion=$2
-driver=$3
+options=$3
 helpers=/usr/share/bash-completion/bash_completion
 failed=0
 command -v bash >/dev/null && [ -f "$helpers" ] || {
@@ -23,7 +24,7 @@ mkdir "$work/rules" "$work/other"
 : >"$work/rules/notes.txt"
 : >"$work/other/notes.txt"
 check_options=$("$companion" --help | sed -n 's/^  \(-[^ ,]*\)\(, \(--[^ ]*\)\)\{0,1\}.*/\1 \3/p')
-tool_options=$(grep -oE 'QLatin1String\("-[a-z]+"\)' "$driver" | sed -E 's/.*"(.*)".*/\1/')
+tool_options=$(grep -oE '\[\] = "-[a-z]+"' "$options" | sed -E 's/.*"(.*)".*/\1/')
 [ -n "$check_options" ] && [ -n "$tool_options" ] || { echo "no options found"; exit 1; }
 
 # Each case: the folder to complete in, the expected offer (sorted, one line, "" for none) or
@@ -79,6 +80,11 @@ expect 'notes.txt paths.xml' rules kevrareplace-check --suggest ''
 expect 'paths.xml' rules kevrareplace-check --compare ''
 expect 'paths.xml' rules kevrareplace-check --compare paths.xml ''
 expect '' rules kevrareplace-check -config paths.xml ''
+expect 'gnu sarif' rules kevrareplace-check --format=
+expect 'sarif' rules kevrareplace-check --format=s
+expect 'paths.xml' rules kevrareplace-check --config=
+expect '-config' rules kevrareplace-check -c
+expect '' rules kevrareplace-check -config paths.xml -- -
 expect_all "$4 --test --compare --suggest" rules kevrareplace-check -
 expect_all "$5" rules kevrareplace -
 exit $failed

@@ -4,11 +4,13 @@
 # Checks the manual page: groff renders it without a warning, and it names every text the
 # program prints, every option word and every exit code of the driver (its source, or the header
 # that names its exit codes). Given a catalogue of findings, it checks that the page names every
-# id of it instead of the program's texts.
-#   manpage.sh <manual page> <driver source or exit code header> [catalogue source]
+# id of it instead of the program's texts; given the header that names the tool's options, every
+# option word of it too.
+#   manpage.sh <manual page> <driver source or exit code header> [catalogue source] [options header]
 page=$1
 source=$2
 catalogue=$3
+options=$4
 warnings=$(groff -man -ww -z "$page" 2>&1)
 if [ -n "$warnings" ]; then
     echo "groff warns:"
@@ -23,6 +25,10 @@ if [ -n "$catalogue" ]; then
 else
     literals=$(grep -oE '(QStringLiteral|QLatin1String)\("[^"]*"\)' "$source" \
         | sed -E 's/^[A-Za-z0-9]+\("(.*)"\)$/\1/; s/ +$//' | sort -u)
+fi
+if [ -n "$options" ]; then
+    literals="$literals
+$(grep -oE '\[\] = "-[a-z]+"' "$options" | sed -E 's/.*"(.*)".*/\1/')"
 fi
 IFS='
 '

@@ -290,17 +290,23 @@ void tst_BadInput::bytesInString()
     COMPARE_RUN(result, 0, out, "");
 }
 
-// The file named by exactly the bytes given is opened, and the message repeats them.
+// The file named by exactly the bytes given is opened, and the message repeats them: a rule
+// file of the tool, a case file of the companion's --test.
 void tst_BadInput::bytesInConfigName_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("caseFile");
 
     for (const auto &form : byteForms) {
         QTest::newRow((QByteArray(form.name) + ", present").constData())
-            << "r" + form.bytes + ".xml" << true;
+            << "r" + form.bytes + ".xml" << true << false;
         QTest::newRow((QByteArray(form.name) + ", missing").constData())
-            << "m" + form.bytes + ".xml" << false;
+            << "m" + form.bytes + ".xml" << false << false;
+        QTest::newRow((QByteArray(form.name) + ", case file present").constData())
+            << "c" + form.bytes + ".tsv" << true << true;
+        QTest::newRow((QByteArray(form.name) + ", case file missing").constData())
+            << "n" + form.bytes + ".tsv" << false << true;
     }
 }
 
@@ -308,6 +314,7 @@ void tst_BadInput::bytesInConfigName()
 {
     QFETCH(QByteArray, name);
     QFETCH(bool, present);
+    QFETCH(bool, caseFile);
     SKIP_WITHOUT(ByteArguments);
     // Made and removed by the bytes themselves: QFile, and so the temporary folder, would
     // encode the name as text.
@@ -317,7 +324,20 @@ void tst_BadInput::bytesInConfigName()
         QVERIFY(file.open(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
             QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         const QByteArray rules = ruleFile(fileElement("path=\"/old/\" replacepath=\"/new/\""));
-        QCOMPARE(file.write(rules), qint64(rules.size()));
+        const QByteArray content = caseFile ? QByteArray("/old/x\t/new/x\n") : rules;
+        QCOMPARE(file.write(content), qint64(content.size()));
+    }
+    if (caseFile) {
+        writeFile(dir.filePath(QStringLiteral("cases.xml")),
+            ruleFile(fileElement("path=\"/old/\" replacepath=\"/new/\"")));
+        const ToolRun result = runWithBytes(QStringLiteral(KEVRAREPLACE_CHECK_EXE),
+            { "-config", "cases.xml", "--test", name }, dir.path());
+        QVERIFY(!present || ::unlink(path.constData()) == 0);
+        if (present)
+            COMPARE_RUN(result, 0, "", "1 case, 1 passed, 0 failed; the cases cover 1 of 1 rule\n");
+        else
+            COMPARE_RUN(result, 2, "", "Unable to open case file: " + name + '\n');
+        return;
     }
     const ToolRun result =
         runWithBytes(QStringLiteral(KEVRAREPLACE_EXE), { "-config", name, "/old/x" }, dir.path());

@@ -296,6 +296,12 @@ void tst_Check::explain()
     const ToolRun tool = runProgram(QStringLiteral(KEVRAREPLACE_EXE),
         QStringList(arguments) << QStringLiteral("/a/b.orig"), dir.path());
     QCOMPARE(textLines(lines.at(9) + '\n'), tool.out);
+    // A string the tool takes as its option is explained as one, with nothing the tool prints.
+    const ToolRun option = check(QStringList(arguments) << QStringLiteral("--")
+                                                        << QStringLiteral("-version"));
+    QCOMPARE(option.out,
+        textLines("'-version'\n  kevrareplace takes -version as its option, never as its string: "
+                  "it does not apply the rules\n"));
 }
 
 void tst_Check::cases_data()
@@ -325,6 +331,25 @@ void tst_Check::cases_data()
                       "[test-syntax]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
+    QTest::newRow("CR LF line ends and a byte-order mark, as an editor writes them")
+        << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0 << QByteArray()
+        << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 2 of 2 rules\n");
+    QTest::newRow("test-syntax: the tool's options, never its string")
+        << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
+        << QByteArray("cases.txt:1:1: error: this line is not a case: the string is an option: "
+                      "kevrareplace takes '-version' as its option, never as its string "
+                      "[test-syntax]\n"
+                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n"
+                      "1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
+        << QByteArray("1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
+    QTest::newRow("test-failed: characters a reader cannot see, escaped")
+        << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
+        << QByteArray("cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
+                      "changes it; expected 'a' [test-failed]\n"
+                      "cases.txt:2:1: error: \"\\xef\\xbb\\xbf\\\\b\" gives \"\\xef\\xbb\\xbf\\\\b\": no "
+                      "rule changes it; expected '\\b' [test-failed]\n"
+                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
+        << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 1 of 2 rules\n");
 }
 
 void tst_Check::cases()
@@ -349,28 +374,42 @@ void tst_Check::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("errStart");
+    QTest::addColumn<QByteArray>("outHolds");
     QTest::newRow("unknown option") << QStringList { "-config", "1.xml", "-x" } << 2
-                                    << QByteArray("kevrareplace-check: unknown option 'x'; put a "
-                                                  "string that begins with a dash after '--'\n");
+                                    << QByteArray("kevrareplace-check: unknown option '-x'; put a "
+                                                  "string that begins with a dash after '--'\n")
+                                    << QByteArray();
+    QTest::newRow("unknown option near -config") << QStringList { "-conifg", "1.xml" } << 2
+        << QByteArray("kevrareplace-check: unknown option '-conifg'; did you mean '-config'?\n")
+        << QByteArray();
+    QTest::newRow("unknown option near --stdin") << QStringList { "-config", "1.xml", "--sdtin" }
+        << 2 << QByteArray("kevrareplace-check: unknown option '--sdtin'; did you mean '--stdin'?\n")
+        << QByteArray();
     QTest::newRow("missing file") << QStringList { "-config", "1.xml", "--config", "missing.xml" }
-                                  << 2 << QByteArray("Unable to open config file: missing.xml\n");
+                                  << 2 << QByteArray("Unable to open config file: missing.xml\n")
+                                  << QByteArray();
     QTest::newRow("no file") << QStringList {} << 2
-                             << QByteArray("kevrareplace-check: no rule file");
+                             << QByteArray("kevrareplace-check: no rule file") << QByteArray();
     QTest::newRow("a dash string after --")
-        << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray();
+        << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray() << QByteArray();
     QTest::newRow("missing case file") << QStringList { "-config", "1.xml", "--test", "no.txt" }
-                                       << 2 << QByteArray("Unable to open case file: no.txt\n");
+                                       << 2 << QByteArray("Unable to open case file: no.txt\n")
+                                       << QByteArray();
     QTest::newRow("--test with strings") << QStringList { "-config", "1.xml", "--test", "1.xml", "a" }
-                                         << 2 << QByteArray("kevrareplace-check: --test goes");
+                                         << 2 << QByteArray("kevrareplace-check: --test goes")
+                                         << QByteArray();
     QTest::newRow("missing file to --suggest") << QStringList { "--suggest", "no.txt" } << 2
-                                               << QByteArray("Unable to open case file: no.txt\n");
+                                               << QByteArray("Unable to open case file: no.txt\n")
+                                               << QByteArray();
     QTest::newRow("--suggest with a rule file")
         << QStringList { "--suggest", "1.xml", "-config", "1.xml" } << 2
-        << QByteArray("kevrareplace-check: --suggest goes with case files alone");
+        << QByteArray("kevrareplace-check: --suggest goes with case files alone") << QByteArray();
     QTest::newRow("--suggest on a line that is no case") << QStringList { "--suggest", "1.xml" } << 1
-                                                         << QByteArray("1.xml:1:22: error: ");
-    QTest::newRow("help") << QStringList { "-h" } << 0 << QByteArray();
-    QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray();
+                                                         << QByteArray("1.xml:1:22: error: ")
+                                                         << QByteArray();
+    QTest::newRow("help writes -config as the examples do")
+        << QStringList { "-h" } << 0 << QByteArray() << QByteArray("\n  -config <FILE>  ");
+    QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray() << QByteArray();
 }
 
 void tst_Check::commandLine()
@@ -378,6 +417,7 @@ void tst_Check::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, errStart);
+    QFETCH(QByteArray, outHolds);
     writeFile(
         dir.filePath(QStringLiteral("1.xml")), ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"));
     const ToolRun result = check(arguments);
@@ -385,6 +425,7 @@ void tst_Check::commandLine()
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.err.startsWith(textLines(errStart)), result.err.constData());
     QCOMPARE(result.err.isEmpty(), errStart.isEmpty());
+    QVERIFY2(result.out.contains(textLines(outHolds)), result.out.constData());
 }
 
 // The official validator finds no error in a log holding results of every severity.

@@ -116,6 +116,9 @@ void tst_Compare::errors_data()
     QTest::newRow("one rule file")
         << "\"$0\" --compare old.xml </dev/null; echo $?" << 2
         << "kevrareplace-check: --compare takes two rule files: OLD NEW" + usage;
+    QTest::newRow("-z between --compare and its files")
+        << "printf '/srv/a\\0' | \"$0\" --compare -z old.xml new.xml >/dev/null; echo $?" << 1
+        << "1 string read, 1 differs\n" + editedSummary;
     QTest::newRow("with -config")
         << "\"$0\" --compare old.xml old.xml -config old.xml </dev/null; echo $?" << 2 << excluded;
     QTest::newRow("with --stdin") << "\"$0\" --compare old.xml old.xml --stdin </dev/null; echo $?"

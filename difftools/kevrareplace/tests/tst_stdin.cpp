@@ -92,6 +92,9 @@ void tst_Stdin::records_data()
     QTest::newRow("-v -z: every field ends with NUL")
         << QStringList { "-v", "-z" } << QByteArray("/opt/old/\0\0", 11)
         << QByteArray("rules.xml:3:3\0/opt/old/\0/opt/new/\0\0\0\0", 37);
+    QTest::newRow("-vz: single-letter flags written together")
+        << QStringList { "-vz" } << QByteArray("/opt/old/\0\0", 11)
+        << QByteArray("rules.xml:3:3\0/opt/old/\0/opt/new/\0\0\0\0", 37);
 }
 
 void tst_Stdin::records()

@@ -5,13 +5,14 @@
 #include "batch/d_batchreplace.h"
 #include "check/exitcodes.h"
 #include "check/findings/messagetext.h"
+#include "check/modes/inputfiles.h"
 #include "check/reading/casefile.h"
 #include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
 #include "check/writers/sarifformat.h"
+#include "config/configfile.h"
 #include "config/entryrules.h"
 
-#include <QFile>
 
 #include <vector>
 
@@ -65,11 +66,10 @@ CaseTestResult testCases(
                 continue;
             }
             result.findings.append(caseFinding("test-failed", name, firstFile + f, cases.line(), 1,
-                D_CaseFile::fieldText(string) + QLatin1String(" gives ")
-                    + D_CaseFile::fieldText(got)
+                quotedField(string) + QLatin1String(" gives ") + quotedField(got)
                     + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
                                  : QStringLiteral(": no rule changes it"))
-                    + QLatin1String("; expected ") + D_CaseFile::fieldText(cases.expected())));
+                    + QLatin1String("; expected ") + quotedField(cases.expected())));
         }
     }
     for (int i = 0; i < entries.size(); ++i) {
@@ -101,15 +101,8 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
-    for (const QString &name : caseFileNames) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) {
-            writer.writeMessage(
-                QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
-            return ExitError;
-        }
-        caseFiles.append(ConfigFile { name, file.readAll() });
-    }
+    if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
+        return ExitError;
     reading.read();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
     if (sarif)

@@ -7,6 +7,7 @@
 #include "check/modes/casetest.h"
 #include "check/modes/comparemapper.h"
 #include "check/modes/explain.h"
+#include "check/modes/inputfiles.h"
 #include "check/modes/rulefilecheck.h"
 #include "check/modes/stdinmapper.h"
 #include "check/modes/suggestmode.h"
@@ -16,25 +17,8 @@
 #include "check/writers/rulelistformat.h"
 #include "config/configfile.h"
 
-#include <QFile>
 
 namespace {
-
-// Reads the files as the tool opens them; the first one that cannot be opened ends the run
-// with the tool's message.
-bool loadFiles(const QStringList &names, QVector<ConfigFile> &files, D_OutputWriter &writer)
-{
-    for (const QString &name : names) {
-        QFile file;
-        if (!openConfigFile(file, name)) {
-            writer.writeMessage(
-                QLatin1String("Unable to open config file: ") + name + QLatin1Char('\n'));
-            return false;
-        }
-        files.append(ConfigFile { name, file.readAll() });
-    }
-    return true;
-}
 
 int listRules(const D_RuleFileReading &reading, const Request &request, D_OutputWriter &writer)
 {
@@ -74,8 +58,8 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
 {
     QVector<ConfigFile> oldFiles;
     QVector<ConfigFile> newFiles;
-    if (!loadFiles({ request.configFiles.at(0) }, oldFiles, writer)
-        || !loadFiles({ request.configFiles.at(1) }, newFiles, writer))
+    if (!loadInputFiles({ request.configFiles.at(0) }, "config", oldFiles, writer)
+        || !loadInputFiles({ request.configFiles.at(1) }, "config", newFiles, writer))
         return ExitError;
     return compareStandardInput(oldFiles, newFiles, request.nulTerminated, writer);
 }
@@ -103,7 +87,7 @@ int runMode(const Request &request, D_OutputWriter &writer)
         break;
     }
     QVector<ConfigFile> files;
-    if (!loadFiles(request.configFiles, files, writer))
+    if (!loadInputFiles(request.configFiles, "config", files, writer))
         return ExitError;
     if (request.mode == Request::Stdin)
         return mapStandardInput(files, request, writer);

@@ -8,6 +8,7 @@
 #include "config/entryrules.h"
 #include "replace/d_replace.h"
 #include "replace/ruleexpression.h"
+#include "text/tooloptions.h"
 
 #include <QRegExp>
 
@@ -94,6 +95,10 @@ QString explanationText(const Explanation &explanation, const QVector<FileEntry>
         return text
             + QLatin1String("  kevrareplace takes no empty string: it prints \"No string to "
                             "replace specified\" and exits with 10\n");
+    }
+    if (isToolOption(explanation.input)) {
+        return text + QLatin1String("  kevrareplace takes ") + explanation.input
+            + QLatin1String(" as its option, never as its string: it does not apply the rules\n");
     }
     const int count = explanation.tried.size();
     QStringList locations;

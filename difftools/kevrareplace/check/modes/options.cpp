@@ -5,6 +5,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QVector>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +19,124 @@ Request usage(const QString &message)
     request.mode = Request::Usage;
     request.text = message;
     return request;
+}
+
+// The number of edits (a character put in, left out, changed, or two side by side swapped)
+// that make \a from into \a to.
+int editDistance(const QString &from, const QString &to)
+{
+    const int n = to.size();
+    QVector<int> before(n + 1), last(n + 1), row(n + 1);
+    for (int j = 0; j <= n; ++j)
+        last[j] = j;
+    for (int i = 1; i <= from.size(); ++i) {
+        row[0] = i;
+        for (int j = 1; j <= n; ++j) {
+            const bool same = from.at(i - 1) == to.at(j - 1);
+            row[j] = std::min({ last[j] + 1, row[j - 1] + 1, last[j - 1] + (same ? 0 : 1) });
+            if (i > 1 && j > 1 && from.at(i - 1) == to.at(j - 2) && from.at(i - 2) == to.at(j - 1))
+                row[j] = std::min(row[j], before[j - 2] + 1);
+        }
+        before.swap(last);
+        last.swap(row);
+    }
+    return last[n];
+}
+
+// An option as the documentation writes it: -config and single letters with one dash, the
+// others with two.
+QString written(const QString &name)
+{
+    return (name.size() == 1 || name == QLatin1String("config") ? QLatin1String("-")
+                                                                : QLatin1String("--"))
+        + name;
+}
+
+// The option nearest to the unknown \a name, as written; empty when none is near.
+QString nearestOption(const QString &name, const QList<QCommandLineOption> &options)
+{
+    QString nearest;
+    int best = std::max(1, int(name.size()) / 3) + 1;
+    for (const QCommandLineOption &option : options) {
+        for (const QString &known : option.names()) {
+            const int distance = editDistance(name, known);
+            if (known.size() > 1 && distance < best) {
+                best = distance;
+                nearest = written(known);
+            }
+        }
+    }
+    return nearest;
+}
+
+// The unknown option \a name as the arguments write it: with its dashes.
+QString typedName(const QStringList &arguments, const QString &name)
+{
+    for (const QString &argument : arguments) {
+        const int dashes = argument.startsWith(QLatin1String("--")) ? 2 : 1;
+        if (argument.startsWith(QLatin1Char('-')) && argument.mid(dashes).startsWith(name)
+            && (argument.size() == dashes + name.size()
+                || argument.at(dashes + name.size()) == QLatin1Char('=')))
+            return argument.left(dashes + name.size());
+    }
+    return name;
+}
+
+// The arguments with short flags written together apart (-zv: -z -v), and the flags that
+// stand between --compare and its first file before it: --compare -z OLD NEW is
+// -z --compare OLD NEW.
+QStringList typedArguments(const QStringList &arguments, const QList<QCommandLineOption> &options)
+{
+    QString flags;
+    QStringList valued;
+    for (const QCommandLineOption &option : options) {
+        for (const QString &name : option.names()) {
+            if (!option.valueName().isEmpty())
+                valued << QLatin1Char('-') + name << QLatin1String("--") + name;
+            else if (name.size() == 1)
+                flags += name;
+        }
+    }
+    const auto isFlags = [&flags](const QString &argument) {
+        if (argument.size() < 2 || argument.at(0) != QLatin1Char('-')
+            || argument.at(1) == QLatin1Char('-'))
+            return false;
+        for (int i = 1; i < argument.size(); ++i) {
+            if (!flags.contains(argument.at(i)))
+                return false;
+        }
+        return true;
+    };
+    QStringList typed = arguments.mid(0, 1);
+    int compareAt = -1;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            typed += arguments.mid(i);
+            break;
+        }
+        if (isFlags(argument)) {
+            QStringList apart;
+            for (int c = 1; c < argument.size(); ++c)
+                apart << QLatin1Char('-') + argument.at(c);
+            if (compareAt >= 0) {
+                for (const QString &flag : apart)
+                    typed.insert(compareAt++, flag);
+            } else {
+                typed += apart;
+            }
+            continue;
+        }
+        compareAt = -1;
+        typed << argument;
+        if (valued.contains(argument) && i + 1 < arguments.size()) {
+            if (argument.endsWith(QLatin1String("-compare")))
+                compareAt = typed.size() - 1;
+            else
+                typed << arguments.at(++i); // a value, whatever it says
+        }
+    }
+    return typed;
 }
 
 } // namespace
@@ -59,16 +180,22 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         QStringLiteral("Write on standard output a rule file that maps the string of every case"
                        " of FILE to its result; repeat for more files."),
         QStringLiteral("FILE"));
-    parser.addOptions({ versionOption, configOption, rulesOption, nulOption, stdinOption,
-        verboseOption, formatOption, testOption, compareOption, suggestOption });
+    const QList<QCommandLineOption> options { versionOption, configOption, rulesOption, nulOption,
+        stdinOption, verboseOption, formatOption, testOption, compareOption, suggestOption };
+    parser.addOptions(options);
+    const QList<QCommandLineOption> known = options + QList<QCommandLineOption> { helpOption };
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
-    if (!parser.parse(arguments)) {
-        if (!parser.unknownOptionNames().isEmpty())
-            return usage(QLatin1String("unknown option '")
-                + parser.unknownOptionNames().constFirst()
-                + QLatin1String("'; put a string that begins with a dash after '--'"));
+    if (!parser.parse(typedArguments(arguments, known))) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString name = parser.unknownOptionNames().constFirst();
+            const QString nearest = nearestOption(name, known);
+            return usage(QLatin1String("unknown option '") + typedName(arguments, name)
+                + (nearest.isEmpty()
+                        ? QLatin1String("'; put a string that begins with a dash after '--'")
+                        : QLatin1String("'; did you mean '") + nearest + QLatin1String("'?")));
+        }
         return usage(parser.errorText());
     }
     Request request;
@@ -81,6 +208,9 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         const int at = request.text.indexOf(startedAs);
         if (!startedAs.isEmpty() && at >= 0)
             request.text.replace(at, startedAs.size(), programName);
+        // Written as every example writes it, in the column it had.
+        request.text.replace(
+            QLatin1String("  --config <FILE> "), QLatin1String("  -config <FILE>  "));
         return request;
     }
     if (parser.isSet(versionOption)) {

@@ -3,13 +3,14 @@
 
 #include "check/modes/suggestmode.h"
 #include "check/exitcodes.h"
+#include "check/findings/messagetext.h"
+#include "check/modes/inputfiles.h"
 #include "check/modes/rulesuggestion.h"
 #include "check/reading/casefile.h"
 #include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -100,9 +101,9 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
             if (found != seen.constEnd()) {
                 if (found->expected != cases.expected())
                     result.findings.append(finding("case-conflict", name, f, cases.line(), 1,
-                        D_CaseFile::fieldText(cases.string()) + QLatin1String(" is to give ")
-                            + D_CaseFile::fieldText(cases.expected()) + QLatin1String(" here but ")
-                            + D_CaseFile::fieldText(found->expected) + QLatin1String(" at ")
+                        quotedField(cases.string()) + QLatin1String(" is to give ")
+                            + quotedField(cases.expected()) + QLatin1String(" here but ")
+                            + quotedField(found->expected) + QLatin1String(" at ")
                             + found->location));
                 continue;
             }
@@ -145,14 +146,8 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
 int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
-    for (const QString &name : caseFileNames) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) {
-            writer.writeMessage(QLatin1String("Unable to open case file: ") + name + QLatin1Char('\n'));
-            return ExitError;
-        }
-        caseFiles.append(ConfigFile { name, file.readAll() });
-    }
+    if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
+        return ExitError;
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())
         writer.writeMessage(gccFormat(result.findings));

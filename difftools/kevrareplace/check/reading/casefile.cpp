@@ -3,6 +3,7 @@
 
 #include "check/reading/casefile.h"
 #include "text/losslesscodec.h"
+#include "text/tooloptions.h"
 
 #include <cstring>
 
@@ -25,6 +26,9 @@ D_CaseFile::D_CaseFile(const QByteArray &bytes)
     : data(bytes.constData())
     , end(bytes.constData() + bytes.size())
 {
+    // An editor's byte-order mark is no part of the first line.
+    if (bytes.startsWith("\xef\xbb\xbf"))
+        data += 3;
 }
 
 D_CaseFile::~D_CaseFile() = default;
@@ -38,6 +42,9 @@ bool D_CaseFile::next()
         lineStart = data;
         ++lineNumber;
         data = stop < end ? stop + 1 : end;
+        // A CR before the LF belongs to the line end, as an editor writes it.
+        if (stop < end && stop > lineStart && stop[-1] == '\r')
+            --stop;
         if (stop == lineStart || *lineStart == '#')
             continue;
         std::string_view rest(lineStart, size_t(stop - lineStart));
@@ -47,6 +54,13 @@ bool D_CaseFile::next()
         if (fields[0].empty()) {
             fail(lineStart,
                 QStringLiteral("the string is empty: kevrareplace takes no empty string"));
+            return true;
+        }
+        if (isToolOption(fields[0])) {
+            fail(lineStart,
+                QLatin1String("the string is an option: kevrareplace takes '")
+                    + QLatin1String(fields[0].data(), int(fields[0].size()))
+                    + QLatin1String("' as its option, never as its string"));
             return true;
         }
         lineKind = Case;
@@ -131,29 +145,4 @@ void D_CaseFile::fail(const char *at, const QString &why)
             ++column;
     }
     message = why;
-}
-
-QString D_CaseFile::fieldText(std::string_view bytes)
-{
-    const QString text = decodeLossless(bytes.data(), int(bytes.size()));
-    QString escaped;
-    bool plain = !text.startsWith(QLatin1Char('"'));
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        const ushort unit = ch.unicode();
-        const int byte = losslessByte(text, i); // one that is not UTF-8
-        if (byte >= 0 || unit < 0x20 || unit == 0x7f) {
-            plain = false;
-            escaped += unit == '\t' ? QStringLiteral("\\t")
-                : unit == '\n'      ? QStringLiteral("\\n")
-                                    : QStringLiteral("\\x%1").arg(
-                                        byte >= 0 ? byte : int(unit), 2, 16, QLatin1Char('0'));
-        } else if (unit == '\\' || unit == '"') {
-            escaped += QLatin1Char('\\') + ch;
-        } else {
-            escaped += ch;
-        }
-    }
-    return plain ? QLatin1Char('\'') + text + QLatin1Char('\'')
-                 : QLatin1Char('"') + escaped + QLatin1Char('"');
 }

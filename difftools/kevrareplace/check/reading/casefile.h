@@ -12,7 +12,9 @@
 
 /// Reads a case file line by line: each line a string, a tab and the result expected of it.
 /// Blank lines and lines that begin with # are passed over. A field in double quotes takes the
-/// escapes \t, \n, \\, \" and \xHH (a byte); any other field is its bytes as they stand.
+/// escapes \t, \n, \\, \" and \xHH (a byte); any other field is its bytes as they stand. Lines
+/// end with LF or CR LF; a byte-order mark that begins the file is passed over. A string that
+/// is empty or one of the tool's options is not a case: the tool never takes it as its string.
 class D_CaseFile
 {
 public:
@@ -37,10 +39,6 @@ public:
     /// For a line that is not a case: the column, from 1, where it goes wrong, and why.
     int errorColumn() const { return column; }
     QString errorMessage() const { return message; }
-
-    /// \a bytes as a field of a message: in single quotes as they stand when they are plain
-    /// text, else in double quotes with the escapes a case file takes.
-    static QString fieldText(std::string_view bytes);
 
 private:
     bool readField(int field, std::string_view &rest, bool last);
