@@ -249,7 +249,7 @@ void tst_Check::unwritable_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("err");
     const QByteArray full = "Unable to write output: No space left on device\n";
-    QTest::newRow("--rules") << QStringList { QStringLiteral("--rules") } << 1 << full;
+    QTest::newRow("--rules") << QStringList { QStringLiteral("--rules") } << 2 << full;
     QTest::newRow("explain") << QStringList { QStringLiteral("/a") } << 2 << full;
     // Not 1, which would say that the rules have problems; no summary after the failure.
     QTest::newRow("--format=sarif")

@@ -131,8 +131,6 @@ int runRequest(const Request &request)
     if (!writer.failed())
         return status;
     writer.writeFailure();
-    // Records and filtered strings said so with ExitFindings before the other modes checked
-    // their writes, and scripts read it.
-    return request.mode == Request::List || request.mode == Request::Stdin ? ExitFindings
-                                                                           : ExitError;
+    // In every mode: neither success nor findings.
+    return ExitError;
 }
