@@ -27,3 +27,13 @@ QVector<Finding> lintRuleFiles(D_RuleFileReading &reading)
     });
     return findings;
 }
+
+QVector<Finding> ruleFileErrors(D_RuleFileReading &reading)
+{
+    QVector<Finding> errors;
+    for (const Finding &finding : lintRuleFiles(reading)) {
+        if (finding.severity == Severity::Error || finding.id == QLatin1String("no-rules"))
+            errors.append(finding);
+    }
+    return errors;
+}
