@@ -311,7 +311,8 @@ void tst_Check::cases_data()
     QTest::addColumn<QByteArray>("summary");
     // Bytes that are not UTF-8 and a tab, written in quotes, come out as the tool keeps them.
     QTest::newRow("rule-not-covered: all passed")
-        << QByteArray() << QByteArray("# a comment\n\n/x/a\t/y/a\n\"\\xff/x/\\t\"\t\"\\xff/y/\\t\"\n") << 0
+        << QByteArray()
+        << QByteArray("# a comment\n\n/x/a\t/y/a\n\"\\xff/x/\\t\"\t\"\\xff/y/\\t\"\n") << 0
         << QByteArray("1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 1 of 2 rules\n");
     QTest::newRow("test-failed, by a rule and by none")
@@ -329,13 +330,15 @@ void tst_Check::cases_data()
                       "does not take: write \\t, \\n, \\\\, \\\" or \\x and two hex digits "
                       "[test-syntax]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
+        << QByteArray(
+               "1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
     // No pass over rule files that the tool reads wrong or not at all, located as check mode
     // locates them.
     const QByteArray noRules =
         "1.xml:1:1: warning: the rule files give no rule: every string comes out unchanged "
         "[no-rules]\n";
-    QTest::newRow("not a rule file") << QByteArray("notes\n") << QByteArray("/x\t/x\n") << 1
+    QTest::newRow("not a rule file")
+        << QByteArray("notes\n") << QByteArray("/x\t/x\n") << 1
         << noRules + "1.xml:1:2: error: Start tag expected; no file element is lost [xml-error]\n"
         << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 0 rules\n");
     QTest::newRow("root element spelt Replacement")
@@ -353,9 +356,10 @@ void tst_Check::cases()
     QFETCH(QByteArray, summary);
     writeFile(dir.filePath(QStringLiteral("cases.txt")), caseFile);
     const QStringList arguments = configArguments(dir.path(),
-        { !rules.isEmpty() ? rules
-                           : ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
-                                      "replacepath=\"/c/\" cs=\"1\"/>\n") });
+        { !rules.isEmpty()
+                ? rules
+                : ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
+                           "replacepath=\"/c/\" cs=\"1\"/>\n") });
     const ToolRun result = check(QStringList(arguments) << "--test" << "cases.txt");
     QVERIFY(result.finished);
     QCOMPARE(result.out, textLines(out));

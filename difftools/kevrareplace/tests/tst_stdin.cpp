@@ -202,9 +202,8 @@ void tst_Stdin::streamErrors_data()
     QTest::newRow("closed output")
         << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >&-; echo $?" << 2
         << QByteArray("Unable to write output: Bad file descriptor\n");
-    QTest::newRow("read error")
-        << "\"$0\" -config rules.xml --stdin </; echo $?" << 2
-        << QByteArray("Unable to read input: Is a directory\n");
+    QTest::newRow("read error") << "\"$0\" -config rules.xml --stdin </; echo $?" << 2
+                                << QByteArray("Unable to read input: Is a directory\n");
     // As any filter: the status of a process that SIGPIPE ended.
     QTest::newRow("closed pipe")
         << "yes /opt/old/ | \"$0\" -config rules.xml --stdin | head -c 1 >/dev/null;"

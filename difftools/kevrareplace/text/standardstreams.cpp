@@ -8,7 +8,8 @@
 #include <fcntl.h>
 #include <io.h>
 
-// A standard handle the program lacks is never given to a file opened later.
+// The C runtime keeps descriptors 0 to 2 for the standard handles, also for one the program
+// was started without, so a file opened later never takes their numbers.
 void holdClosedStandardStreams() { }
 
 void setBinaryStandardStreams()

@@ -16,8 +16,9 @@ namespace {
 // How many file elements the reading never reaches, read right for none, one and many.
 QString neverRead(int count)
 {
-    return count == 0 ? QStringLiteral("no file element is lost")
-                      : counted(count, "file element is never read", "file elements are never read");
+    return count == 0
+        ? QStringLiteral("no file element is lost")
+        : counted(count, "file element is never read", "file elements are never read");
 }
 
 // The rules of a file that starts a second document, none of which is read.
@@ -190,8 +191,7 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
             QLatin1String("this end tag ends the reading of ") + walkName
                 + QLatin1String(": it closes ") + quoted(elements.at(closed).name)
                 + QLatin1String(", which starts at ") + where(scan, elements.at(closed).tagStart)
-                + QLatin1String("; ")
-                + neverRead(count)));
+                + QLatin1String("; ") + neverRead(count)));
         break;
     }
 
@@ -219,8 +219,7 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         errorText.chop(1);
     if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
         findings.append(findingAt(scan, "xml-error", scan.errorOffset(),
-            errorText + QLatin1String("; ")
-                + neverRead(lost.size())));
+            errorText + QLatin1String("; ") + neverRead(lost.size())));
 
     const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
     for (int element : unread) {
