@@ -202,6 +202,11 @@ void tst_Stdin::streamErrors_data()
     QTest::newRow("closed output")
         << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >&-; echo $?" << 2
         << QByteArray("Unable to write output: Bad file descriptor\n");
+    // The tool too: its line of 8 bytes went to that descriptor whole, and it exited with 0.
+    QTest::newRow("closed output of the tool")
+        << QStringLiteral("\"%1\" -config rules.xml /abcdef >&-; echo $?")
+               .arg(QStringLiteral(KEVRAREPLACE_EXE))
+        << 1 << QByteArray("Unable to write output: Bad file descriptor\n");
     QTest::newRow("read error") << "\"$0\" -config rules.xml --stdin </; echo $?" << 2
                                 << QByteArray("Unable to read input: Is a directory\n");
     // As any filter: the status of a process that SIGPIPE ended.
