@@ -8,11 +8,12 @@
 enum ExitCode {
     /// Nothing found; every case passed; no string differs.
     ExitOk = 0,
-    /// An error or a warning found, a case failed or a line is not one, a string differs; with
-    /// --rules or --stdin also output that could not be written or input that could not be read.
+    /// An error or a warning found; with --test a case failed, a line is not one, or the rule
+    /// files have an error or give no rule; with --compare a string differs.
     ExitFindings = 1,
-    /// A usage error, a file that cannot be opened, or in the other modes output that could not
-    /// be written or input that could not be read.
+    /// A usage error, a file that cannot be opened, output that could not be written or input
+    /// that could not be read, in every mode; with --compare also a side with an error in its
+    /// rule files.
     ExitError = 2
 };
 

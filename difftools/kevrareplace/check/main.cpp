@@ -4,11 +4,13 @@
 #include "check/modes/dispatch.h"
 #include "check/modes/options.h"
 #include "text/processarguments.h"
+#include "text/standardstreams.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char *argv[])
 {
+    holdClosedStandardStreams();
     // Taken before the application object takes the words it knows (-qmljsdebugger) out of
     // argv: the command line is the program's own.
     const QStringList arguments = processArguments(argc, argv);

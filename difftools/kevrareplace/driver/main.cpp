@@ -8,6 +8,7 @@
 #include "startupgate.h"
 #include "text/consoleoutput.h"
 #include "text/processarguments.h"
+#include "text/standardstreams.h"
 #include "text/tooloptions.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,7 @@ int run(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    holdClosedStandardStreams();
     reserveMainThreadStack();
     // Held here while the block file can be opened: nothing is printed and no argument or
     // configuration is looked at until it goes away.

@@ -206,7 +206,11 @@ void tst_Check::findings()
             || (!finding.startsWith(QLatin1String("wildcard-and-regexp"))
                 && !finding.startsWith(QLatin1String("fixed-text-wildcard")));
     QCOMPARE(result.exitCode, severe ? 1 : 0);
-    QVERIFY2(result.err.contains(" rules read, "), result.err.constData());
+    QVERIFY2(result.err.contains(" read, "), result.err.constData());
+    // A count of one takes the singular, in the findings and in the summary.
+    const QRegularExpression plural(QStringLiteral("(^|[^0-9.:])1 [a-z]+s\\b"));
+    QVERIFY2(!plural.match(QString::fromUtf8(result.out + result.err)).hasMatch(),
+        (result.out + result.err).constData());
 }
 
 void tst_Check::rules_data()
@@ -249,7 +253,7 @@ void tst_Check::unwritable_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("err");
     const QByteArray full = "Unable to write output: No space left on device\n";
-    QTest::newRow("--rules") << QStringList { QStringLiteral("--rules") } << 1 << full;
+    QTest::newRow("--rules") << QStringList { QStringLiteral("--rules") } << 2 << full;
     QTest::newRow("explain") << QStringList { QStringLiteral("/a") } << 2 << full;
     // Not 1, which would say that the rules have problems; no summary after the failure.
     QTest::newRow("--format=sarif")
@@ -306,36 +310,39 @@ void tst_Check::explain()
 
 void tst_Check::cases_data()
 {
+    QTest::addColumn<QByteArray>("rules"); // empty: two rules, /x/ and /b/
     QTest::addColumn<QByteArray>("caseFile");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("summary");
     // Bytes that are not UTF-8 and a tab, written in quotes, come out as the tool keeps them.
     QTest::newRow("rule-not-covered: all passed")
+        << QByteArray()
         << QByteArray("# a comment\n\n/x/a\t/y/a\n\"\\xff/x/\\t\"\t\"\\xff/y/\\t\"\n") << 0
         << QByteArray("1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 1 of 2 rules\n");
     QTest::newRow("test-failed, by a rule and by none")
-        << QByteArray("/x/a\t/x/a\nzzz\t\"q\\x01\"\n/b/\t/c/\n") << 1
+        << QByteArray() << QByteArray("/x/a\t/x/a\nzzz\t\"q\\x01\"\n/b/\t/c/\n") << 1
         << QByteArray("cases.txt:1:1: error: '/x/a' gives '/y/a' by the rule at 1.xml:3:1; "
                       "expected '/x/a' [test-failed]\n"
                       "cases.txt:2:1: error: 'zzz' gives 'zzz': no rule changes it; expected "
                       "\"q\\x01\" [test-failed]\n")
         << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 2 of 2 rules\n");
     QTest::newRow("test-syntax: no tab, a bad escape")
-        << QByteArray("/b/\t/c/\n/x/a\n\"a\\q\"\tb\n") << 1
+        << QByteArray() << QByteArray("/b/\t/c/\n/x/a\n\"a\\q\"\tb\n") << 1
         << QByteArray("cases.txt:2:5: error: this line is not a case: no tab after the string: a "
                       "case is the string, a tab and the expected result [test-syntax]\n"
                       "cases.txt:3:3: error: this line is not a case: an escape that a case file "
                       "does not take: write \\t, \\n, \\\\, \\\" or \\x and two hex digits "
                       "[test-syntax]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
+        << QByteArray(
+               "1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
     QTest::newRow("CR LF line ends and a byte-order mark, as an editor writes them")
-        << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0 << QByteArray()
+        << QByteArray() << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0 << QByteArray()
         << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 2 of 2 rules\n");
     QTest::newRow("test-syntax: the tool's options, never its string")
-        << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
+        << QByteArray() << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
         << QByteArray("cases.txt:1:1: error: this line is not a case: the string is an option: "
                       "kevrareplace takes '-version' as its option, never as its string "
                       "[test-syntax]\n"
@@ -343,25 +350,41 @@ void tst_Check::cases_data()
                       "1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
     QTest::newRow("test-failed: characters a reader cannot see, escaped")
-        << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
+        << QByteArray() << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
         << QByteArray("cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
                       "changes it; expected 'a' [test-failed]\n"
                       "cases.txt:2:1: error: \"\\xef\\xbb\\xbf\\\\b\" gives \"\\xef\\xbb\\xbf\\\\b\": no "
                       "rule changes it; expected '\\b' [test-failed]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 1 of 2 rules\n");
+    // No pass over rule files that the tool reads wrong or not at all, located as check mode
+    // locates them.
+    const QByteArray noRules =
+        "1.xml:1:1: warning: the rule files give no rule: every string comes out unchanged "
+        "[no-rules]\n";
+    QTest::newRow("not a rule file")
+        << QByteArray("notes\n") << QByteArray("/x\t/x\n") << 1
+        << noRules + "1.xml:1:2: error: Start tag expected; no file element is lost [xml-error]\n"
+        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 0 rules\n");
+    QTest::newRow("root element spelt Replacement")
+        << QByteArray("<Replacement>\n<file path=\"/x\"/>\n</Replacement>\n")
+        << QByteArray("/x\t/x\n") << 1 << noRules
+        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 0 rules\n");
 }
 
 void tst_Check::cases()
 {
+    QFETCH(QByteArray, rules);
     QFETCH(QByteArray, caseFile);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, summary);
     writeFile(dir.filePath(QStringLiteral("cases.txt")), caseFile);
     const QStringList arguments = configArguments(dir.path(),
-        { ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
-                   "replacepath=\"/c/\" cs=\"1\"/>\n") });
+        { !rules.isEmpty()
+                ? rules
+                : ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
+                           "replacepath=\"/c/\" cs=\"1\"/>\n") });
     const ToolRun result = check(QStringList(arguments) << "--test" << "cases.txt");
     QVERIFY(result.finished);
     QCOMPARE(result.out, textLines(out));
@@ -407,6 +430,9 @@ void tst_Check::commandLine_data()
     QTest::newRow("--suggest on a line that is no case") << QStringList { "--suggest", "1.xml" } << 1
                                                          << QByteArray("1.xml:1:22: error: ")
                                                          << QByteArray();
+    QTest::newRow("summary of one rule") << QStringList { "-config", "1.xml" } << 0
+                                         << QByteArray("1 rule read, 0 errors, 0 warnings\n")
+                                         << QByteArray();
     QTest::newRow("help writes -config as the examples do")
         << QStringList { "-h" } << 0 << QByteArray() << QByteArray("\n  -config <FILE>  ");
     QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray() << QByteArray();

@@ -126,6 +126,14 @@ void tst_Compare::errors_data()
     QTest::newRow("a file that cannot be opened")
         << "\"$0\" --compare old.xml missing.xml </dev/null; echo $?" << 2
         << QByteArray("Unable to open config file: missing.xml\n");
+    // Each side's errors, as checking writes them, and no string compared.
+    QTest::newRow("a side that is no rule file")
+        << "printf 'notes\\n' >notes.txt; printf '/srv/\\n' | \"$0\" --compare notes.txt new.xml;"
+           " echo $?"
+        << 2
+        << QByteArray("notes.txt:1:1: warning: the rule files give no rule: every string comes out "
+                      "unchanged [no-rules]\nnotes.txt:1:2: error: Start tag expected; no file "
+                      "element is lost [xml-error]\n");
     // Not 1, which would say that strings differ.
     QTest::newRow("write error")
         << "printf '/srv/\\n' | \"$0\" --compare old.xml new.xml >/dev/full; echo $?" << 2

@@ -198,11 +198,20 @@ void tst_Stdin::streamErrors_data()
     QTest::addColumn<QByteArray>("err");
 
     QTest::newRow("write error")
-        << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >/dev/full; echo $?" << 1
+        << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >/dev/full; echo $?" << 2
         << QByteArray("Unable to write output: No space left on device\n");
-    QTest::newRow("read error")
-        << "\"$0\" -config rules.xml --stdin </; echo $?" << 1
-        << QByteArray("Unable to read input: Is a directory\n");
+    // Not a descriptor that a file opened later takes over (Qt's event descriptor, which took
+    // the record as "Invalid argument").
+    QTest::newRow("closed output")
+        << "printf '/opt/old/\\n' | \"$0\" -config rules.xml --stdin >&-; echo $?" << 2
+        << QByteArray("Unable to write output: Bad file descriptor\n");
+    // The tool too: its line of 8 bytes went to that descriptor whole, and it exited with 0.
+    QTest::newRow("closed output of the tool")
+        << QStringLiteral("\"%1\" -config rules.xml /abcdef >&-; echo $?")
+               .arg(QStringLiteral(KEVRAREPLACE_EXE))
+        << 1 << QByteArray("Unable to write output: Bad file descriptor\n");
+    QTest::newRow("read error") << "\"$0\" -config rules.xml --stdin </; echo $?" << 2
+                                << QByteArray("Unable to read input: Is a directory\n");
     // As any filter: the status of a process that SIGPIPE ended.
     QTest::newRow("closed pipe")
         << "yes /opt/old/ | \"$0\" -config rules.xml --stdin | head -c 1 >/dev/null;"

@@ -8,6 +8,10 @@
 #include <fcntl.h>
 #include <io.h>
 
+// The C runtime keeps descriptors 0 to 2 for the standard handles, also for one the program
+// was started without, so a file opened later never takes their numbers.
+void holdClosedStandardStreams() { }
+
 void setBinaryStandardStreams()
 {
     _setmode(0, _O_BINARY);
@@ -22,7 +26,25 @@ bool carriageReturnEndsLine() { return true; }
 
 #else
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+
+void holdClosedStandardStreams()
+{
+    // The null device opened the other way round: reading descriptor 0 or writing 1 or 2
+    // fails with EBADF. Taken in order, each open gets the lowest free number, the closed one.
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (::fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int held = ::open("/dev/null", descriptor == 0 ? O_WRONLY : O_RDONLY);
+        if (held > descriptor) {
+            ::dup2(held, descriptor);
+            ::close(held);
+        }
+    }
+}
 
 void setBinaryStandardStreams() { }
 

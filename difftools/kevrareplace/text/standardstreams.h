@@ -6,6 +6,12 @@
 
 // Standard input and output as bytes, for the companion's filter: what differs by platform.
 
+/// Gives each standard stream the program was started without (a closed descriptor 0, 1 or 2)
+/// a stand-in that fails every read or write of it with EBADF, as the closed one does: else
+/// the next file or event descriptor opened would take its number and get what is written.
+/// Called first in main, before anything opens a file.
+void holdClosedStandardStreams();
+
 /// Makes standard input and output pass every byte as it is (no CRLF translation on Windows).
 void setBinaryStandardStreams();
 

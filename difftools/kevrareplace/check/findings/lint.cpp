@@ -9,6 +9,17 @@
 #include <algorithm>
 #include <tuple>
 
+namespace {
+
+void sortByLocation(QVector<Finding> &findings)
+{
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+        return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
+    });
+}
+
+} // namespace
+
 // Each pass looks at one thing and appends what it finds: the start tags as the scan reaches
 // them, the walk of the document, the order of the rules, each rule alone.
 QVector<Finding> lintRuleFiles(D_RuleFileReading &reading)
@@ -22,8 +33,27 @@ QVector<Finding> lintRuleFiles(D_RuleFileReading &reading)
     lintRuleOrder(reading, findings);
     for (int i = 0; i < reading.entries().size(); ++i)
         lintRule(reading, i, findings);
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
-        return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
-    });
+    sortByLocation(findings);
+    return findings;
+}
+
+QVector<Finding> ruleFileErrors(D_RuleFileReading &reading)
+{
+    // The passes that find errors; of the order of the rules, which is about warnings, only
+    // no-rules, all it finds when there are none.
+    QVector<Finding> findings;
+    reading.read();
+    lintWalk(reading, findings);
+    if (reading.entries().isEmpty())
+        lintRuleOrder(reading, findings);
+    for (int i = 0; i < reading.entries().size(); ++i)
+        lintRule(reading, i, findings);
+    findings.erase(std::remove_if(findings.begin(), findings.end(),
+                       [](const Finding &finding) {
+                           return finding.severity != Severity::Error
+                               && finding.id != QLatin1String("no-rules");
+                       }),
+        findings.end());
+    sortByLocation(findings);
     return findings;
 }

@@ -13,4 +13,8 @@
 /// in the order of their locations.
 QVector<Finding> lintRuleFiles(D_RuleFileReading &reading);
 
+/// Reads the rule files of \a reading and returns the findings of lintRuleFiles that leave no
+/// rules to trust: its errors, and no-rules when no rule is read.
+QVector<Finding> ruleFileErrors(D_RuleFileReading &reading);
+
 #endif // LINT_H

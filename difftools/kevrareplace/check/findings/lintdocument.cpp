@@ -13,6 +13,24 @@
 
 namespace {
 
+// How many file elements the reading never reaches, read right for none, one and many.
+QString neverRead(int count)
+{
+    return count == 0
+        ? QStringLiteral("no file element is lost")
+        : counted(count, "file element is never read", "file elements are never read");
+}
+
+// The rules of a file that starts a second document, none of which is read.
+QString unreadRulesOfDocument(int rules)
+{
+    if (rules == 0)
+        return QStringLiteral("no rule of it would be read");
+    return rules == 1 ? QStringLiteral("its 1 rule is not read")
+                      : QLatin1String("none of its ") + counted(rules, "rule", "rules")
+            + QLatin1String(" is read");
+}
+
 const QStringList knownAttributes = { QStringLiteral("path"), QStringLiteral("replacepath"),
     QStringLiteral("cs"), QStringLiteral("wildcard"), QStringLiteral("regexp") };
 
@@ -173,8 +191,7 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
             QLatin1String("this end tag ends the reading of ") + walkName
                 + QLatin1String(": it closes ") + quoted(elements.at(closed).name)
                 + QLatin1String(", which starts at ") + where(scan, elements.at(closed).tagStart)
-                + QLatin1String("; ")
-                + counted(count, "file element is never read", "file elements are never read")));
+                + QLatin1String("; ") + neverRead(count)));
         break;
     }
 
@@ -193,9 +210,8 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
             [&](qint64 at) { return at >= start && (next < 0 || at < next); }));
         findings.append(findingAt(scan, "second-document", start,
             QLatin1String("this file starts a document of its own after ")
-                + quoted(scan.fileName(0)) + QLatin1String(": none of its ")
-                + QString::number(rules)
-                + QLatin1String(" rules is read; put its rules into one document")));
+                + quoted(scan.fileName(0)) + QLatin1String(": ") + unreadRulesOfDocument(rules)
+                + QLatin1String("; put its rules into one document")));
     }
     // Qt's message, without its final period.
     QString errorText = scan.errorMessage();
@@ -203,9 +219,7 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         errorText.chop(1);
     if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
         findings.append(findingAt(scan, "xml-error", scan.errorOffset(),
-            errorText + QLatin1String("; ")
-                + counted(
-                    lost.size(), "file element is never read", "file elements are never read")));
+            errorText + QLatin1String("; ") + neverRead(lost.size())));
 
     const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
     for (int element : unread) {

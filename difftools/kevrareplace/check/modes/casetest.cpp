@@ -4,6 +4,7 @@
 #include "check/modes/casetest.h"
 #include "batch/d_batchreplace.h"
 #include "check/exitcodes.h"
+#include "check/findings/lint.h"
 #include "check/findings/messagetext.h"
 #include "check/modes/inputfiles.h"
 #include "check/reading/casefile.h"
@@ -103,13 +104,16 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     QVector<ConfigFile> caseFiles;
     if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
         return ExitError;
-    reading.read();
+    // No case passes over rule files that the tool reads wrong or not at all.
+    QVector<Finding> findings = ruleFileErrors(reading);
+    const bool rulesFailed = !findings.isEmpty();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
+    findings += result.findings;
     if (sarif)
-        writer.writeBytes(
-            sarifFormat(result.findings, configFileNames + caseFileNames, toolVersion));
+        writer.writeBytes(sarifFormat(findings, configFileNames + caseFileNames, toolVersion));
     else
-        writer.write(gccFormat(result.findings));
+        writer.write(gccFormat(findings));
     writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
-    return result.passed < result.cases || result.notCases > 0 ? ExitFindings : ExitOk;
+    return rulesFailed || result.passed < result.cases || result.notCases > 0 ? ExitFindings
+                                                                              : ExitOk;
 }

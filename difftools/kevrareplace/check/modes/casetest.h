@@ -34,7 +34,8 @@ QString caseTestSummary(const CaseTestResult &result);
 
 /// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing by \a writer
 /// the findings (as SARIF with \a sarif, naming \a configFileNames and then the case files)
-/// and the summary. Returns ExitOk when every case passed, ExitFindings when one failed or a
+/// and the summary, after the errors of the rule files (ruleFileErrors). Returns ExitOk when
+/// every case passed, ExitFindings when the rule files have such an error, a case failed or a
 /// line is not a case, ExitError when a case file cannot be opened.
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     const QStringList &configFileNames, bool sarif, const QString &toolVersion,

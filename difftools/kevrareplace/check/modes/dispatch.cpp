@@ -4,6 +4,7 @@
 #include "check/modes/dispatch.h"
 #include "batch/d_batchreplace.h"
 #include "check/exitcodes.h"
+#include "check/findings/lint.h"
 #include "check/modes/casetest.h"
 #include "check/modes/comparemapper.h"
 #include "check/modes/explain.h"
@@ -13,6 +14,7 @@
 #include "check/modes/suggestmode.h"
 #include "check/reading/batchrules.h"
 #include "check/reading/rulefilereading.h"
+#include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
 #include "check/writers/rulelistformat.h"
 #include "config/configfile.h"
@@ -60,6 +62,17 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
     QVector<ConfigFile> newFiles;
     if (!loadInputFiles({ request.configFiles.at(0) }, "config", oldFiles, writer)
         || !loadInputFiles({ request.configFiles.at(1) }, "config", newFiles, writer))
+        return ExitError;
+    // Differences counted against a side that the tool reads wrong or not at all would be no
+    // answer: its errors are told, for both sides, and no string is read.
+    bool sideFailed = false;
+    for (const QVector<ConfigFile> *files : { &oldFiles, &newFiles }) {
+        D_RuleFileReading reading(*files);
+        const QVector<Finding> errors = ruleFileErrors(reading);
+        writer.writeMessage(gccFormat(errors));
+        sideFailed = sideFailed || !errors.isEmpty();
+    }
+    if (sideFailed)
         return ExitError;
     return compareStandardInput(oldFiles, newFiles, request.nulTerminated, writer);
 }
@@ -118,8 +131,6 @@ int runRequest(const Request &request)
     if (!writer.failed())
         return status;
     writer.writeFailure();
-    // Records and filtered strings said so with ExitFindings before the other modes checked
-    // their writes, and scripts read it.
-    return request.mode == Request::List || request.mode == Request::Stdin ? ExitFindings
-                                                                           : ExitError;
+    // In every mode: neither success nor findings.
+    return ExitError;
 }

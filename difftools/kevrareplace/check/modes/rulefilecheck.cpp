@@ -4,6 +4,7 @@
 #include "check/modes/rulefilecheck.h"
 #include "check/exitcodes.h"
 #include "check/findings/lint.h"
+#include "check/findings/messagetext.h"
 #include "check/reading/rulefilereading.h"
 #include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
@@ -24,11 +25,10 @@ int countOf(const QVector<Finding> &findings, Severity severity)
 QString findingsSummary(const QVector<Finding> &findings, int rules)
 {
     const int notes = countOf(findings, Severity::Note);
-    return QString::number(rules) + QLatin1String(" rules read, ")
-        + QString::number(countOf(findings, Severity::Error)) + QLatin1String(" errors, ")
-        + QString::number(countOf(findings, Severity::Warning)) + QLatin1String(" warnings")
-        + (notes ? QLatin1String(", ") + QString::number(notes) + QLatin1String(" notes")
-                 : QString());
+    return counted(rules, "rule read", "rules read") + QLatin1String(", ")
+        + counted(countOf(findings, Severity::Error), "error", "errors") + QLatin1String(", ")
+        + counted(countOf(findings, Severity::Warning), "warning", "warnings")
+        + (notes ? QLatin1String(", ") + counted(notes, "note", "notes") : QString());
 }
 
 int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames, bool sarif,

@@ -3,6 +3,7 @@
 
 #include "check/modes/rulesuggestion.h"
 #include "batch/d_batchreplace.h"
+#include "check/findings/messagetext.h"
 #include "check/modes/carriedcomponent.h"
 #include "replace/qtcompat.h"
 #include "text/losslesscodec.h"
@@ -27,11 +28,6 @@ int changedLength(const QString &string, const QString &expected)
     while (end < string.size() && !isSeparator(string.at(end)))
         ++end;
     return end;
-}
-
-QString caseCount(int cases)
-{
-    return QString::number(cases) + QLatin1String(cases == 1 ? " case" : " cases");
 }
 
 } // namespace
@@ -178,7 +174,7 @@ QByteArray D_RuleSuggestion::ruleFileBytes() const
     commented.reserve(suggested.size());
     for (const Suggested &rule : suggested) {
         commented.append(CommentedRule { rule.entry,
-            caseCount(rule.cases.size())
+            counted(rule.cases.size(), "case", "cases")
                 + QLatin1String(rule.kind == WholeString ? ": this string only"
                         : rule.kind == PrefixAnyCase     ? ": this prefix, in any case"
                         : rule.kind == Carried           ? ": this prefix, a name carried over"

@@ -32,7 +32,7 @@ int D_StdinMapper::run(D_OutputWriter &writer)
         [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
     if (end == FilterEnd::InputFailed)
         writer.writeReadFailure(errno);
-    return end == FilterEnd::Complete ? ExitOk : ExitFindings;
+    return end == FilterEnd::Complete ? ExitOk : ExitError;
 }
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)

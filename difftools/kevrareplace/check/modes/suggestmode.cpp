@@ -115,13 +115,11 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
             suggestion.addCase(string, expected);
         }
     }
-    const QString casesRead = QString::number(read)
-        + QLatin1String(read == 1 ? " case read (" : " cases read (") + QString::number(unchanged)
-        + QLatin1String(" unchanged)");
+    const QString casesRead = counted(read, "case read (", "cases read (")
+        + QString::number(unchanged) + QLatin1String(" unchanged)");
     if (!result.findings.isEmpty()) {
         result.summary = casesRead + QLatin1String("; no rule file written: ")
-            + QString::number(result.findings.size())
-            + QLatin1String(result.findings.size() == 1 ? " line stops it\n" : " lines stop it\n");
+            + counted(result.findings.size(), "line stops it\n", "lines stop it\n");
         return result;
     }
     if (!suggestion.suggest()) {
@@ -130,15 +128,14 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     }
     const auto &rules = suggestion.rules();
     result.ruleFile = suggestion.ruleFileBytes();
-    result.summary = casesRead + QLatin1String(", ") + QString::number(rules.size())
-        + QLatin1String(rules.size() == 1 ? " rule written\n" : " rules written\n");
+    result.summary = casesRead + QLatin1String(", ")
+        + counted(rules.size(), "rule written\n", "rules written\n");
     for (int i = 0; i < rules.size(); ++i) {
         const D_RuleSuggestion::Suggested &rule = rules.at(i);
         result.summary += QLatin1String("rule ") + QString::number(i + 1) + QLatin1String(": ")
             + rule.entry.path + QLatin1String(" -> ") + rule.entry.replacepath
             + QLatin1String(rule.entry.cs ? "" : " (any case)") + QLatin1String(", ")
-            + QString::number(rule.cases.size())
-            + QLatin1String(rule.cases.size() == 1 ? " case\n" : " cases\n");
+            + counted(rule.cases.size(), "case\n", "cases\n");
     }
     return result;
 }
