@@ -20,14 +20,13 @@ qt_prefix=$cache/qt-$qt_version-$target
 src_cache=$cache/qt-$qt_version-src
 build=$cache/qt-$qt_version-$target-build
 
-common="-opensource -confirm-license -release -static -nomake examples -nomake tests -no-gui \
--no-widgets -no-dbus -no-opengl -no-icu -no-openssl -qt-pcre"
 case $target in
     win64)
         name="Windows"
         cross=x86_64-w64-mingw32-
-        options="-xplatform win32-g++ -device-option CROSS_COMPILE=$cross $common -static-runtime \
--system-zlib"
+        options="-xplatform win32-g++ -device-option CROSS_COMPILE=$cross -opensource \
+-confirm-license -release -static -static-runtime -nomake examples -nomake tests -no-gui -no-widgets \
+-no-dbus -no-opengl -no-icu -no-openssl -qt-pcre -system-zlib"
         modules="corelib winmain testlib"
         mkspec=win32-g++
         packages="g++-mingw-w64-x86-64-posix libz-mingw-w64-dev"
@@ -36,8 +35,9 @@ case $target in
     linux-x86_64)
         name="Linux"
         # zlib is linked in from its static library: the programs need only the C library.
-        options="$common -no-glib -no-zstd -no-pch -system-zlib \
-ZLIB_LIBS=/usr/lib/x86_64-linux-gnu/libz.a"
+        options="-opensource -confirm-license -release -static -nomake examples -nomake tests \
+-no-gui -no-widgets -no-dbus -no-opengl -no-icu -no-openssl -qt-pcre -no-glib -no-zstd -no-pch \
+-system-zlib ZLIB_LIBS=/usr/lib/x86_64-linux-gnu/libz.a"
         modules="corelib testlib"
         mkspec=linux-g++
         packages="g++ zlib1g-dev"
@@ -126,7 +126,8 @@ write_notices()
             echo
             cat /usr/share/doc/mingw-w64-x86-64-dev/copyright
         fi
-    } >"$out/third-party-notices.txt"
+    } >"$out/third-party-notices.txt.part"
+    mv "$out/third-party-notices.txt.part" "$out/third-party-notices.txt"
 }
 
 build_qt()
