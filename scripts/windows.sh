@@ -27,7 +27,7 @@ cmake --build --preset windows --parallel "$(nproc)" >/dev/null
 echo "== the suite under Wine, each run in a fresh prefix of its own (build-windows/wine*)"
 ctest --preset windows
 
-echo "== the zip for Windows, unpacked into a folder with a space and a non-ASCII letter"
+echo "== the zip for Windows with Qt's source beside it, unpacked into a folder with a space and a non-ASCII letter"
 version=$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=kevrareplace-$version-win64
 (cd build-windows && cpack -G ZIP >/dev/null)
@@ -35,8 +35,13 @@ unpacked="$checkout/build-windows/unpacked/Kevra Tools é"
 rm -rf "$checkout/build-windows/unpacked"
 mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$checkout/build-windows/$name.zip")
+src_cache=$(sh scripts/static-qt.sh win64 source)
+while read -r file; do
+    cp "$src_cache/$file" build-windows/
+done <"$qt_prefix/share/kevrareplace/sources.txt"
 for file in kevrareplace.exe kevrareplace-check.exe README.md LICENSE.txt kevrareplace.txt \
-    kevrareplace-check.txt examples/paths.xml; do
+    kevrareplace-check.txt examples/paths.xml NOTICE.txt THIRD-PARTY-NOTICES.txt \
+    LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt; do
     [ -f "$unpacked/$name/$file" ] || { echo "$name.zip lacks $file"; exit 1; }
 done
 # A prefix of its own, made and settled before the first program starts, as the suite's are: the
@@ -57,9 +62,13 @@ expect()
 }
 expect '/work/app/src/main.cpp\r\n' ./kevrareplace.exe -config examples/paths.xml \
     /home/ann/workspace/app/src/main.cpp
-expect "KEVRA Replace tool ${version%.*} (build ${version##*.})\\r\\nCopyright (C) 2026 The kevrareplace developers\\r\\n" \
+# Qt's notice, as the build wrote it for the programs; standard output ends its lines with CRLF.
+notice=$(sed -n 's/^#define KEVRAREPLACE_QT_NOTICE "\(.*\)"$/\1/p' \
+    build-windows/difftools/kevrareplace/generated/qtnotice.h | sed 's/\\n/\\r\\n/g')
+[ -n "$notice" ] || { echo "the Windows build shows no Qt notice"; exit 1; }
+expect "KEVRA Replace tool ${version%.*} (build ${version##*.})\\r\\nCopyright (C) 2026 The kevrareplace developers\\r\\n$notice" \
     ./kevrareplace.exe -version
 expect '' ./kevrareplace-check.exe -config examples/paths.xml
-expect "kevrareplace-check $version\r\n" ./kevrareplace-check.exe --version
+expect "kevrareplace-check $version\r\n$notice" ./kevrareplace-check.exe --version
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 echo "$name.zip: both programs run from $unpacked"
