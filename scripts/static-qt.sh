@@ -53,6 +53,7 @@ case ${2:-} in
     source) echo "$src_cache"; exit 0 ;;
 esac
 
+# shellcheck disable=SC2086 # one word per package
 sh scripts/deps.sh $packages cmake make dpkg-dev xz-utils util-linux python3
 
 sudo=
