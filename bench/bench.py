@@ -47,6 +47,8 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         if "floor" in chosen:
             floor_kib = report.section_floor(folder, runs)
+            if os.path.exists(measure.PORTABLE_TOOL):
+                report.section_portable(folder, runs)
         elif "sed" in chosen:
             floor_kib = measure.peak_kib([measure.FLOORS[5], SAMPLE])
         if "sed" in chosen:

@@ -17,6 +17,9 @@ TOOLS = {qt: os.path.join(build, "difftools", "kevrareplace", "kevrareplace")
 FLOORS = {qt: os.path.join(build, "bench", "bench_floor") for qt, build in BUILDS.items()}
 TOOL = TOOLS[5]
 CHECK = os.path.join(BUILDS[5], "difftools", "kevrareplace", "check", "kevrareplace-check")
+# The portable build (preset portable, scripts/portable.sh), measured beside the others when it
+# has been built: its Qt is static.
+PORTABLE_TOOL = os.path.join(ROOT, "build-portable", "difftools", "kevrareplace", "kevrareplace")
 
 
 def build(majors):

@@ -6,6 +6,42 @@ include(GNUInstallDirs)
 
 set(kevrareplace_dir ${PROJECT_SOURCE_DIR}/difftools/kevrareplace)
 
+# A download with Qt linked in carries, beside the programs' own licence, Qt's licence texts, the
+# NOTICE that says which Qt is in it and how it was built, and the notices of the code compiled
+# into Qt. The Qt prefix that scripts/static-qt.sh built keeps how it was built.
+if(KEVRAREPLACE_QT_STATIC)
+    set(kevrareplace_qt_build ${KEVRAREPLACE_QT_PREFIX}/share/kevrareplace)
+    foreach(file configure.txt sources.txt third-party-notices.txt)
+        if(NOT EXISTS ${kevrareplace_qt_build}/${file})
+            message(FATAL_ERROR "${kevrareplace_qt_build}/${file} is missing: a download linking "
+                "Qt in needs the static Qt that scripts/static-qt.sh builds")
+        endif()
+    endforeach()
+    file(READ ${kevrareplace_qt_build}/configure.txt kevrareplace_qt_configure)
+    file(READ ${kevrareplace_qt_build}/sources.txt kevrareplace_qt_sources)
+    string(STRIP "${kevrareplace_qt_configure}" kevrareplace_qt_configure)
+    string(STRIP "${kevrareplace_qt_sources}" kevrareplace_qt_sources)
+    string(REPLACE "\n" "\n    " kevrareplace_qt_sources "    ${kevrareplace_qt_sources}")
+    set(kevrareplace_qt_configure "    ${kevrareplace_qt_configure}")
+    if(WIN32)
+        set(kevrareplace_platform "64-bit Windows")
+        set(kevrareplace_qt_target win64)
+    else()
+        set(kevrareplace_platform "Linux x86_64")
+        set(kevrareplace_qt_target linux-x86_64)
+    endif()
+    configure_file(cmake/NOTICE.txt.in NOTICE.txt @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/NOTICE.txt DESTINATION .)
+    install(FILES ${kevrareplace_qt_build}/third-party-notices.txt DESTINATION .
+        RENAME THIRD-PARTY-NOTICES.txt)
+    install(FILES cmake/licences/LGPL-3.0-only.txt cmake/licences/GPL-3.0-only.txt
+        DESTINATION LICENSES)
+    if(NOT WIN32)
+        install(FILES README.md DESTINATION .)
+        install(FILES LICENSES/MIT.txt DESTINATION . RENAME LICENSE.txt)
+    endif()
+endif()
+
 # For Windows a zip: both programs, the README, the licence, the manual pages as text and the
 # example, in one folder.
 if(WIN32)

@@ -32,3 +32,16 @@ if(BUILD_TESTING)
     target_link_libraries(kevrareplace_qttest INTERFACE kevrareplace_qt
         Qt${KEVRAREPLACE_QT_MAJOR}::Test)
 endif()
+
+# A Qt linked in statically (the portable Linux build, the Windows build) owes its users Qt's
+# notice where the programs show their own, the licence texts and the NOTICE beside them
+# (cmake/packaging.cmake). The prefix scripts/static-qt.sh builds keeps how it was built.
+get_target_property(kevrareplace_qt_type Qt${KEVRAREPLACE_QT_MAJOR}::Core TYPE)
+if(kevrareplace_qt_type STREQUAL "STATIC_LIBRARY")
+    set(KEVRAREPLACE_QT_STATIC ON)
+    set(KEVRAREPLACE_QT_VERSION ${Qt${KEVRAREPLACE_QT_MAJOR}Core_VERSION})
+    get_filename_component(KEVRAREPLACE_QT_PREFIX
+        "${Qt${KEVRAREPLACE_QT_MAJOR}_DIR}/../../.." ABSOLUTE)
+else()
+    set(KEVRAREPLACE_QT_STATIC OFF)
+endif()

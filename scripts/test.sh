@@ -4,13 +4,14 @@
 # Checks the licence information, builds the tool with its tests and runs the whole suite: in
 # Release on Qt 5, then its install and the Debian packages with their tests, again on Qt 6, again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time, then
-# the Windows build with its suite under Wine and its zip.
+# the Windows build with its suite under Wine and its zip, then the portable Linux build on a static
+# Qt with its suite and its tar.xz.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
     bsdextrautils reuse libxml2-utils bash-completion zsh fish build-essential dpkg-dev debhelper \
-    lintian autopkgtest man-db file python3-debian
+    lintian autopkgtest man-db file python3-debian zlib1g-dev binutils
 # Warnings are errors in CI, where the compiler is known.
 werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
 
@@ -40,3 +41,6 @@ sh scripts/fuzz.sh 60
 
 echo "== Windows"
 sh scripts/windows.sh
+
+echo "== the portable Linux build"
+sh scripts/portable.sh

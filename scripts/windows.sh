@@ -2,104 +2,16 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
 # Builds the tool for 64-bit Windows with MinGW-w64 and runs its suite under Wine.
-# Qt Core and Qt Test are built once from Debian's own source package into a cache outside the
-# checkout, keyed by Qt's version; a cache with its .complete stamp is used as it is.
+# Qt Core and Qt Test come from scripts/static-qt.sh, built once from Debian's own source package.
 # Usage: sh scripts/windows.sh [qt]   ("qt" stops once the Qt cache is complete)
 set -e
 cd "$(dirname "$0")/.."
 checkout=$(pwd)
 
-qt_version=5.15.8
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/kevrareplace
-qt_prefix=$cache/qt-$qt_version-win64
-cross=x86_64-w64-mingw32-
-
-sh scripts/deps.sh g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 cmake make groff-base \
-    dpkg-dev xz-utils util-linux
-
-sudo=
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-
-# apt-get source needs a deb-src entry: one beside each deb entry already configured.
-add_deb_src()
-{
-    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        return
-    fi
-    stanzas=
-    for list in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$list" ] && stanzas="$stanzas$(sed 's/^Types: deb$/Types: deb-src/' "$list")
-"
-    done
-    lines=
-    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$list" ] && lines="$lines$(sed -n 's/^deb /deb-src /p' "$list")
-"
-    done
-    [ -z "$stanzas" ] || printf '%s' "$stanzas" \
-        | $sudo tee /etc/apt/sources.list.d/kevrareplace-deb-src.sources >/dev/null
-    [ -z "$lines" ] || printf '%s' "$lines" \
-        | $sudo tee /etc/apt/sources.list.d/kevrareplace-deb-src.list >/dev/null
-    $sudo apt-get update -qq
-}
-
-build_qt()
-{
-    src_cache=$cache/qt-$qt_version-src
-    build=$cache/qt-$qt_version-build
-    if ! ls "$src_cache"/qtbase-opensource-src_"$qt_version"*.orig.tar.xz >/dev/null 2>&1; then
-        add_deb_src
-        mkdir -p "$src_cache"
-        (cd "$src_cache" && apt-get source --download-only -qq qtbase-opensource-src)
-    fi
-    tarball=$(ls "$src_cache"/qtbase-opensource-src_"$qt_version"*.orig.tar.xz | head -n 1)
-    rm -rf "$build" "$qt_prefix"
-    mkdir -p "$build/source" "$build/out"
-    echo "== Qt $qt_version for Windows: unpacking $(basename "$tarball")"
-    tar -xJf "$tarball" -C "$build/source" --strip-components=1
-    echo "== Qt $qt_version for Windows: configure (about 3 min; log in $build/configure.log)"
-    (cd "$build/out" && MAKEFLAGS=-j$(nproc) "$build/source/configure" -prefix "$qt_prefix" \
-        -xplatform win32-g++ -device-option CROSS_COMPILE=$cross -opensource -confirm-license \
-        -release -static -static-runtime -nomake examples -nomake tests -no-gui -no-widgets \
-        -no-dbus -no-opengl -no-icu -no-openssl -qt-pcre -system-zlib) >"$build/configure.log" 2>&1 \
-        || { tail -n 40 "$build/configure.log"; exit 1; }
-    echo "== Qt $qt_version for Windows: building Qt Core and Qt Test (about 4 min)"
-    # Only the modules asked for get Makefiles: the source tree's own qmake_all makes them all.
-    (cd "$build/out/src" && ../bin/qmake -o Makefile "$build/source/src/src.pro") \
-        >"$build/make.log" 2>&1 || { tail -n 40 "$build/make.log"; exit 1; }
-    make -C "$build/out/src" -j"$(nproc)" sub-corelib-make_first sub-winmain-make_first \
-        sub-testlib-make_first >>"$build/make.log" 2>&1 || { tail -n 40 "$build/make.log"; exit 1; }
-    make -C "$build/out/src" sub-moc-install_subtargets sub-rcc-install_subtargets \
-        sub-corelib-install_subtargets sub-winmain-install_subtargets \
-        sub-testlib-install_subtargets >"$build/install.log" 2>&1 \
-        || { tail -n 40 "$build/install.log"; exit 1; }
-    # Qt5's CMake package also checks for qmake and the target's mkspec in the prefix.
-    mkdir -p "$qt_prefix/bin" "$qt_prefix/mkspecs"
-    cp "$build/out/bin/qmake" "$qt_prefix/bin/"
-    cp -R "$build/source/mkspecs/win32-g++" "$build/source/mkspecs/common" \
-        "$build/source/mkspecs/features" "$qt_prefix/mkspecs/"
-    for file in lib/libQt5Core.a lib/libQt5Test.a lib/libqtmain.a lib/libqtpcre2.a bin/moc bin/rcc \
-        bin/qmake lib/cmake/Qt5/Qt5Config.cmake lib/cmake/Qt5Core/Qt5CoreConfig.cmake \
-        lib/cmake/Qt5Test/Qt5TestConfig.cmake mkspecs/win32-g++/qmake.conf include/QtCore/qglobal.h
-    do
-        [ -e "$qt_prefix/$file" ] || { echo "Qt build incomplete: $qt_prefix/$file missing"; exit 1; }
-    done
-    touch "$qt_prefix/.complete"
-    rm -rf "$build"
-}
-
-mkdir -p "$cache"
-# One build at a time, also across checkouts sharing the cache.
-exec 9>"$cache/qt-$qt_version-win64.lock"
-flock 9
-if [ -f "$qt_prefix/.complete" ]; then
-    echo "== Qt $qt_version for Windows: cached in $qt_prefix"
-else
-    qt_start=$(date +%s)
-    build_qt
-    echo "== Qt $qt_version for Windows: built in $(($(date +%s) - qt_start)) s"
-fi
-flock -u 9
+sh scripts/deps.sh wine64 cmake make groff-base xz-utils
+# Qt Core and Qt Test, static, for MinGW-w64: built once into their cache.
+sh scripts/static-qt.sh win64
+qt_prefix=$(sh scripts/static-qt.sh win64 prefix)
 [ "${1:-}" != qt ] || exit 0
 
 # Warnings are errors in CI, where the compiler is known.
@@ -115,7 +27,7 @@ cmake --build --preset windows --parallel "$(nproc)" >/dev/null
 echo "== the suite under Wine, each run in a fresh prefix of its own (build-windows/wine*)"
 ctest --preset windows
 
-echo "== the zip for Windows, unpacked into a folder with a space and a non-ASCII letter"
+echo "== the zip for Windows with Qt's source beside it, unpacked into a folder with a space and a non-ASCII letter"
 version=$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=kevrareplace-$version-win64
 (cd build-windows && cpack -G ZIP >/dev/null)
@@ -123,8 +35,13 @@ unpacked="$checkout/build-windows/unpacked/Kevra Tools é"
 rm -rf "$checkout/build-windows/unpacked"
 mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$checkout/build-windows/$name.zip")
+src_cache=$(sh scripts/static-qt.sh win64 source)
+while read -r file; do
+    cp "$src_cache/$file" build-windows/
+done <"$qt_prefix/share/kevrareplace/sources.txt"
 for file in kevrareplace.exe kevrareplace-check.exe README.md LICENSE.txt kevrareplace.txt \
-    kevrareplace-check.txt examples/paths.xml; do
+    kevrareplace-check.txt examples/paths.xml NOTICE.txt THIRD-PARTY-NOTICES.txt \
+    LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt; do
     [ -f "$unpacked/$name/$file" ] || { echo "$name.zip lacks $file"; exit 1; }
 done
 # A prefix of its own, made and settled before the first program starts, as the suite's are: the
@@ -145,9 +62,13 @@ expect()
 }
 expect '/work/app/src/main.cpp\r\n' ./kevrareplace.exe -config examples/paths.xml \
     /home/ann/workspace/app/src/main.cpp
-expect "KEVRA Replace tool ${version%.*} (build ${version##*.})\\r\\nCopyright (C) 2026 The kevrareplace developers\\r\\n" \
+# Qt's notice, as the build wrote it for the programs; standard output ends its lines with CRLF.
+notice=$(sed -n 's/^#define KEVRAREPLACE_QT_NOTICE "\(.*\)"$/\1/p' \
+    build-windows/difftools/kevrareplace/generated/qtnotice.h | sed 's/\\n/\\r\\n/g')
+[ -n "$notice" ] || { echo "the Windows build shows no Qt notice"; exit 1; }
+expect "KEVRA Replace tool ${version%.*} (build ${version##*.})\\r\\nCopyright (C) 2026 The kevrareplace developers\\r\\n$notice" \
     ./kevrareplace.exe -version
 expect '' ./kevrareplace-check.exe -config examples/paths.xml
-expect "kevrareplace-check $version\r\n" ./kevrareplace-check.exe --version
+expect "kevrareplace-check $version\r\n$notice" ./kevrareplace-check.exe --version
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 echo "$name.zip: both programs run from $unpacked"

@@ -3,6 +3,7 @@
 
 #include "check/modes/dispatch.h"
 #include "check/modes/options.h"
+#include "qtnotice.h"
 #include "text/processarguments.h"
 #include "text/standardstreams.h"
 
@@ -15,5 +16,8 @@ int main(int argc, char *argv[])
     // argv: the command line is the program's own.
     const QStringList arguments = processArguments(argc, argv);
     QCoreApplication app(argc, argv);
-    return runRequest(parseOptions(arguments, QLatin1String(KEVRAREPLACE_VERSION)));
+    Request request = parseOptions(arguments, QLatin1String(KEVRAREPLACE_VERSION));
+    if (KEVRAREPLACE_QT_STATIC && request.mode == Request::Version)
+        request.text += QStringLiteral(KEVRAREPLACE_QT_NOTICE);
+    return runRequest(request);
 }

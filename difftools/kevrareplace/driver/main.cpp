@@ -4,6 +4,7 @@
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "config/entryrules.h"
+#include "qtnotice.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
 #include "text/consoleoutput.h"
@@ -42,7 +43,9 @@ bool printBanner()
     return printLine(stdout,
                QStringLiteral("KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build "
                               KEVRAREPLACE_BUILD ")"))
-        && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"));
+        && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"))
+        && (!KEVRAREPLACE_QT_STATIC
+            || writeText(stdout, QStringLiteral(KEVRAREPLACE_QT_NOTICE), TextRole::Message));
 }
 
 bool printUsage()

@@ -1,0 +1,19 @@
+# SPDX-FileCopyrightText: 2026 The kevrareplace developers
+# SPDX-License-Identifier: MIT
+
+# The portable Linux build: on the static Qt that scripts/static-qt.sh builds, with the C++ and
+# GCC runtimes linked in, so that the programs need only the C library. The Qt prefix can be
+# given as KEVRAREPLACE_QT_LINUX; by default it is the script's cache.
+if(NOT KEVRAREPLACE_QT_LINUX)
+    if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+        set(KEVRAREPLACE_QT_LINUX "$ENV{XDG_CACHE_HOME}/kevrareplace/qt-5.15.8-linux-x86_64")
+    else()
+        set(KEVRAREPLACE_QT_LINUX "$ENV{HOME}/.cache/kevrareplace/qt-5.15.8-linux-x86_64")
+    endif()
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KEVRAREPLACE_QT_LINUX)
+
+# Only this Qt: the system's shared one must not be found instead.
+set(CMAKE_PREFIX_PATH ${KEVRAREPLACE_QT_LINUX})
+set(Qt5_DIR ${KEVRAREPLACE_QT_LINUX}/lib/cmake/Qt5 CACHE PATH "The static Qt's CMake package")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libstdc++ -static-libgcc")
