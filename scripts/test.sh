@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
-# Checks the licence information, builds the tool with its tests and runs the whole suite: in
+# Checks the licence information and the formatting of the sources, builds the tool with its tests and runs the whole suite: in
 # Release on Qt 5, then its install and the Debian packages with their tests, again on Qt 6, again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time, then
 # the Windows build with its suite under Wine and its zip, then the portable Linux build on a static
@@ -11,12 +11,15 @@ set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
     bsdextrautils reuse libxml2-utils bash-completion zsh fish build-essential dpkg-dev debhelper \
-    lintian autopkgtest man-db file python3-debian zlib1g-dev binutils
+    lintian autopkgtest man-db file python3-debian zlib1g-dev binutils clang-format
 # Warnings are errors in CI, where the compiler is known.
 werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
 
 echo "== licence and copyright of every file"
 reuse lint
+
+echo "== every C++ source formatted as .clang-format says"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 # Each build is the preset of its name, in the preset's folder (CMakePresets.json).
 cmake --preset default -DKEVRAREPLACE_WERROR="$werror"

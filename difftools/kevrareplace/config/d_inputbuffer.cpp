@@ -6,10 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-D_InputBuffer::D_InputBuffer()
-{
-    open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-}
+D_InputBuffer::D_InputBuffer() { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
 
 D_InputBuffer::~D_InputBuffer() = default;
 
@@ -18,10 +15,7 @@ void D_InputBuffer::append(const QByteArray &bytes)
     buffer.append(bytes); // into an empty buffer this shares the bytes instead of copying them
 }
 
-bool D_InputBuffer::isSequential() const
-{
-    return true;
-}
+bool D_InputBuffer::isSequential() const { return true; }
 
 qint64 D_InputBuffer::bytesAvailable() const
 {
@@ -42,7 +36,4 @@ qint64 D_InputBuffer::readData(char *data, qint64 maxSize)
     return count;
 }
 
-qint64 D_InputBuffer::writeData(const char *, qint64)
-{
-    return -1;
-}
+qint64 D_InputBuffer::writeData(const char *, qint64) { return -1; }

@@ -41,8 +41,8 @@ bool printLine(std::FILE *stream, const QString &text, TextRole role = TextRole:
 bool printBanner()
 {
     return printLine(stdout,
-               QStringLiteral("KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build "
-                              KEVRAREPLACE_BUILD ")"))
+               QStringLiteral(
+                   "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")"))
         && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"))
         && (!KEVRAREPLACE_QT_STATIC
             || writeText(stdout, QStringLiteral(KEVRAREPLACE_QT_NOTICE), TextRole::Message));
@@ -92,8 +92,8 @@ int run(const QStringList &arguments)
         const QString &fileName = arguments.at(++i); // taken as a name, whatever it says
         QFile file;
         if (!openConfigFile(file, fileName))
-            return fail(QLatin1String("Unable to open config file: ") + fileName,
-                        ExitConfigUnreadable);
+            return fail(
+                QLatin1String("Unable to open config file: ") + fileName, ExitConfigUnreadable);
         configRead = true;
         reader.addData(file.readAll());
         file.close();

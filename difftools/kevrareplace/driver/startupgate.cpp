@@ -19,9 +19,9 @@ bool blockFileOpenable(const char *path)
     // Shared for everything, deletion included: while programs probe it in a loop, the block
     // file must stay removable (a probe without FILE_SHARE_DELETE makes its removal fail now
     // and then). A directory opens only with backup semantics, so it never holds.
-    const HANDLE probe = CreateFileA(path, GENERIC_READ,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE probe =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE)
         return false;
     const bool regular = GetFileType(probe) == FILE_TYPE_DISK;
@@ -73,6 +73,5 @@ void reserveMainThreadStack()
 
 void waitAtStartupGate(const char *path)
 {
-    while (blockFileOpenable(path)) {
-    }
+    while (blockFileOpenable(path)) { }
 }

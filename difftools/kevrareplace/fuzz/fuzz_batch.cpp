@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 // Applies random rules to random strings with both engines and with a reference that passes
-// over no rule, and fails on any difference in the result or in the rule that decides it. The input is split at NUL bytes into fields: the
-// first byte of the first field is the number of rules (modulo 9), then each rule takes two
-// fields, its pattern (first byte: bits 0-1 the kind, bit 2 cs) and its replacement; every
-// field after them is a string, taken as bytes. The bytes 0x01 to 0x04 stand for the
-// characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F and U+212A.
+// over no rule, and fails on any difference in the result or in the rule that decides it. The input
+// is split at NUL bytes into fields: the first byte of the first field is the number of rules
+// (modulo 9), then each rule takes two fields, its pattern (first byte: bits 0-1 the kind, bit 2
+// cs) and its replacement; every field after them is a string, taken as bytes. The bytes 0x01 to
+// 0x04 stand for the characters that case folding relates to ASCII letters, U+0130, U+0131, U+017F
+// and U+212A.
 
 #include "batch/d_batchreplace.h"
 #include "check/modes/comparemapper.h"

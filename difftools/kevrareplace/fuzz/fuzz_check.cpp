@@ -4,9 +4,9 @@
 // Checks arbitrary rule-file bytes, split into two files at a point the input chooses: the
 // rules listed are exactly the reader's entries, in order, and every report is made.
 
+#include "check/findings/lint.h"
 #include "check/modes/explain.h"
 #include "check/writers/gccformat.h"
-#include "check/findings/lint.h"
 #include "check/writers/sarifformat.h"
 
 #include <cstdint>
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), int(size - 1));
     const int split = int(data[0] * size_t(bytes.size()) / 255);
     const QVector<ConfigFile> files = { { QStringLiteral("a.xml"), bytes.left(split) },
-                                        { QStringLiteral("b.xml"), bytes.mid(split) } };
+        { QStringLiteral("b.xml"), bytes.mid(split) } };
 
     D_ReplaceStreamReader reader;
     for (const ConfigFile &file : files)

@@ -17,9 +17,9 @@
 
 namespace {
 
-const char16_t *const pieces[] = { u"a", u"A", u"ab", u"Ab", u"k", u"\u212a", u"s", u"\u017f",
-    u"i", u"\u0130", u"\u0131", u"/", u"/", u"\\", u"\\", u".", u"*", u"(", u"$", u"^", u"\\1",
-    u"&", u"<", u"\"", u" ", u"\u00fc", u"1" };
+const char16_t *const pieces[] = { u"a", u"A", u"ab", u"Ab", u"k", u"\u212a", u"s", u"\u017f", u"i",
+    u"\u0130", u"\u0131", u"/", u"/", u"\\", u"\\", u".", u"*", u"(", u"$", u"^", u"\\1", u"&",
+    u"<", u"\"", u" ", u"\u00fc", u"1" };
 constexpr int pieceCount = int(sizeof pieces / sizeof *pieces);
 
 struct Input

@@ -87,8 +87,8 @@ inline bool makeFifo(const QString &) { return false; }
 inline int longestArgument() { return 32000; }
 
 /// Starts \a program with a stack limit below 10 MiB where the platform has one.
-inline void startWithSmallStack(QProcess &process, const QString &program,
-    const QStringList &arguments)
+inline void startWithSmallStack(
+    QProcess &process, const QString &program, const QStringList &arguments)
 {
     process.start(program, arguments);
 }
@@ -183,8 +183,8 @@ public:
 
 // Started with a soft stack limit below 10 MiB. (A shell's plain "ulimit -s" lowers the hard
 // limit too, which only a process with the privilege to raise it could undo.)
-inline void startWithSmallStack(QProcess &process, const QString &program,
-    const QStringList &arguments)
+inline void startWithSmallStack(
+    QProcess &process, const QString &program, const QStringList &arguments)
 {
     process.start(QStringLiteral("/bin/sh"),
         QStringList { QStringLiteral("-c"),
@@ -233,10 +233,10 @@ inline QByteArray lfLines(const QByteArray &written) { return written; }
 
 #endif
 
-#define SKIP_WITHOUT(facility)                                                                    \
-    do {                                                                                          \
-        if (const char *why = missingFacility(Facility::facility))                                \
-            QSKIP(why);                                                                           \
+#define SKIP_WITHOUT(facility)                                                                     \
+    do {                                                                                           \
+        if (const char *why = missingFacility(Facility::facility))                                 \
+            QSKIP(why);                                                                            \
     } while (false)
 
 /// The stack the PE executable at \a path reserves for its main thread, or 0 when it is no

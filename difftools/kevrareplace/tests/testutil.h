@@ -10,8 +10,9 @@
 #include <QtTest>
 
 // What the program prints for -version, and before an error's usage line.
-const QByteArray banner = "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")\n"
-                          "Copyright (C) 2026 The kevrareplace developers\n" KEVRAREPLACE_QT_NOTICE;
+const QByteArray banner =
+    "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")\n"
+    "Copyright (C) 2026 The kevrareplace developers\n" KEVRAREPLACE_QT_NOTICE;
 const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
 
 // What a run of the program left behind.
@@ -112,17 +113,17 @@ inline void writeFile(const QString &name, const QByteArray &content)
 }
 
 // Compares every byte the program left behind; the streams first, as they tell most.
-#define COMPARE_RUN(run, exitCodeExpected, outExpected, errExpected)                              \
-    do {                                                                                          \
-        QVERIFY2((run).finished, "the program did not end normally in time");                     \
-        QCOMPARE((run).err, QByteArray(errExpected));                                             \
-        QCOMPARE((run).out, QByteArray(outExpected));                                             \
-        QCOMPARE((run).exitCode, (exitCodeExpected));                                             \
+#define COMPARE_RUN(run, exitCodeExpected, outExpected, errExpected)                               \
+    do {                                                                                           \
+        QVERIFY2((run).finished, "the program did not end normally in time");                      \
+        QCOMPARE((run).err, QByteArray(errExpected));                                              \
+        QCOMPARE((run).out, QByteArray(outExpected));                                              \
+        QCOMPARE((run).exitCode, (exitCodeExpected));                                              \
     } while (false)
 
 // The same for a program's text output, whose line ends are the platform's.
-#define COMPARE_TEXT_RUN(run, exitCodeExpected, outExpected, errExpected)                         \
-    COMPARE_RUN(run, exitCodeExpected, textLines(QByteArray(outExpected)),                        \
+#define COMPARE_TEXT_RUN(run, exitCodeExpected, outExpected, errExpected)                          \
+    COMPARE_RUN(run, exitCodeExpected, textLines(QByteArray(outExpected)),                         \
         textLines(QByteArray(errExpected)))
 
 #endif // TESTUTIL_H

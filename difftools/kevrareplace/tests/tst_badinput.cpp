@@ -31,10 +31,7 @@ QByteArray around(const QByteArray &bad, const QByteArray &prolog = QByteArray()
         + "<file path=\"x\" replacepath=\"y\"/></replacement>";
 }
 
-QByteArray fileElement(const QByteArray &attributes)
-{
-    return "<file " + attributes + "/>";
-}
+QByteArray fileElement(const QByteArray &attributes) { return "<file " + attributes + "/>"; }
 
 QByteArray ruleFile(const QByteArray &content)
 {
@@ -74,7 +71,8 @@ private:
 void tst_BadInput::initTestCase()
 {
     QVERIFY(dir.isValid());
-    writeFile(dir.filePath(QStringLiteral("ab.xml")), ruleFile(fileElement("path=\"a\" replacepath=\"b\"")));
+    writeFile(dir.filePath(QStringLiteral("ab.xml")),
+        ruleFile(fileElement("path=\"a\" replacepath=\"b\"")));
     const QByteArray fixed = fileElement("path=\"/old/\" replacepath=\"/new/\" cs=\"1\"");
     const QByteArray wildcard = fileElement("path=\".t?t\" replacepath=\".xml\" wildcard=\"1\"");
     const QByteArray regexp =
@@ -125,22 +123,23 @@ void tst_BadInput::configFile_data()
         bomb += "<!ENTITY a" + QByteArray::number(i) + " \""
             + ("&a" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
     bomb += "]>";
-    QTest::newRow("entity bomb, rule before it")
-        << around(fileElement("path=\"&a9;\""), bomb) << QByteArray("/old/x") << QByteArray("/new/x\n");
+    QTest::newRow("entity bomb, rule before it") << around(fileElement("path=\"&a9;\""), bomb)
+                                                 << QByteArray("/old/x") << QByteArray("/new/x\n");
     QTest::newRow("entity bomb, rule after it")
         << around(fileElement("path=\"&a9;\""), bomb) << QByteArray("x") << QByteArray("x\n");
     QTest::newRow("external entity is not read")
         << around(fileElement("path=\"&e;\" replacepath=\"read\""),
-                  "<!DOCTYPE replacement [<!ENTITY e SYSTEM \"ab.xml\">]>")
+               "<!DOCTYPE replacement [<!ENTITY e SYSTEM \"ab.xml\">]>")
         << QByteArray("x<replacement>") << QByteArray("x<replacement>\n");
     QTest::newRow("duplicate attribute, rule before it")
-        << around(fileElement("path=\"x\" path=\"x\"")) << QByteArray("/old/x") << QByteArray("/new/x\n");
+        << around(fileElement("path=\"x\" path=\"x\"")) << QByteArray("/old/x")
+        << QByteArray("/new/x\n");
     QTest::newRow("duplicate attribute, rule after it")
         << around(fileElement("path=\"x\" path=\"x\"")) << QByteArray("x") << QByteArray("x\n");
-    QTest::newRow("undeclared prefix") << around("<n:file path=\"x\"/>") << QByteArray("x")
-                                       << QByteArray("x\n");
-    QTest::newRow("NUL character reference") << around(fileElement("path=\"&#0;\"")) << QByteArray("x")
-                                             << QByteArray("x\n");
+    QTest::newRow("undeclared prefix")
+        << around("<n:file path=\"x\"/>") << QByteArray("x") << QByteArray("x\n");
+    QTest::newRow("NUL character reference")
+        << around(fileElement("path=\"&#0;\"")) << QByteArray("x") << QByteArray("x\n");
 }
 
 void tst_BadInput::configFile()
@@ -162,63 +161,61 @@ void tst_BadInput::rule_data()
     QTest::addColumn<QByteArray>("out");
 
     const QByteArray next = fileElement("path=\"c\" replacepath=\"C\" cs=\"1\"");
-    QTest::newRow("invalid regexp") << ruleFile(fileElement("path=\"(\" replacepath=\"X\" regexp=\"1\"") + next)
-                                    << QByteArray("a(c") << QByteArray("a(C\n");
+    QTest::newRow("invalid regexp")
+        << ruleFile(fileElement("path=\"(\" replacepath=\"X\" regexp=\"1\"") + next)
+        << QByteArray("a(c") << QByteArray("a(C\n");
     QTest::newRow("invalid wildcard")
-        << ruleFile(fileElement("path=\"[\" replacepath=\"X\" wildcard=\"1\"") + next) << QByteArray("a[c")
-        << QByteArray("a[C\n");
-    QTest::newRow("regexp nested too deep")
-        << ruleFile(fileElement("path=\"" + QByteArray(20000, '(') + QByteArray(20000, ')')
-                      + "\" replacepath=\"X\" regexp=\"1\"")
-                 + next)
-        << QByteArray("abc") << QByteArray("abC\n");
-    QTest::newRow("regexp with too many groups")
-        << ruleFile(fileElement("path=\"" + QByteArray("(a)").repeated(25000) + "\" regexp=\"1\"") + next)
-        << QByteArray("abc") << QByteArray("abC\n");
+        << ruleFile(fileElement("path=\"[\" replacepath=\"X\" wildcard=\"1\"") + next)
+        << QByteArray("a[c") << QByteArray("a[C\n");
+    QTest::newRow("regexp nested too deep") << ruleFile(
+        fileElement("path=\"" + QByteArray(20000, '(') + QByteArray(20000, ')')
+            + "\" replacepath=\"X\" regexp=\"1\"")
+        + next) << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with too many groups") << ruleFile(
+        fileElement("path=\"" + QByteArray("(a)").repeated(25000) + "\" regexp=\"1\"") + next)
+                                                 << QByteArray("abc") << QByteArray("abC\n");
     QTest::newRow("regexp referring to group 18030")
         << ruleFile(fileElement("path=\"(l{1000}\\18030)+\" regexp=\"1\"") + next)
         << QByteArray("abc") << QByteArray("abC\n");
     QTest::newRow("regexp repeating without bound")
-        << ruleFile(fileElement("path=\"((a{1000}){1000}){1000}\" regexp=\"1\"") + next) << QByteArray("abc")
-        << QByteArray("abC\n");
+        << ruleFile(fileElement("path=\"((a{1000}){1000}){1000}\" regexp=\"1\"") + next)
+        << QByteArray("abc") << QByteArray("abC\n");
     QTest::newRow("regexp with unterminated and empty counts")
         << ruleFile(fileElement("path=\"((a{}){1022{){44\" replacepath=\"x\" regexp=\"1\"") + next)
         << QByteArray("aac") << QByteArray("aaC\n");
-    QTest::newRow("regexp with lookaheads read again")
-        << ruleFile(fileElement("path=\"" + QByteArray("(?=").repeated(30) + "]\" regexp=\"1\"") + next)
-        << QByteArray("abc") << QByteArray("abC\n");
-    QTest::newRow("regexp with lookaheads beyond the limit")
-        << ruleFile(fileElement("path=\"" + QByteArray("(?=a)").repeated(14) + "a\" regexp=\"1\"") + next)
-        << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with lookaheads read again") << ruleFile(
+        fileElement("path=\"" + QByteArray("(?=").repeated(30) + "]\" regexp=\"1\"") + next)
+                                                       << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with lookaheads beyond the limit") << ruleFile(
+        fileElement("path=\"" + QByteArray("(?=a)").repeated(14) + "a\" regexp=\"1\"") + next)
+                                                             << QByteArray("abc")
+                                                             << QByteArray("abC\n");
     QTest::newRow("regexp with a repeated back-reference beyond the limit")
         << ruleFile(fileElement("path=\"a2222\\8887{1000}\\\" regexp=\"1\"") + next)
         << QByteArray("abc") << QByteArray("abC\n");
-    QTest::newRow("regexp with optional items linked")
-        << ruleFile(fileElement("path=\"" + QByteArray("(?:a?){1000}").repeated(8) + "\" regexp=\"1\"") + next)
-        << QByteArray("abc") << QByteArray("abC\n");
+    QTest::newRow("regexp with optional items linked") << ruleFile(
+        fileElement("path=\"" + QByteArray("(?:a?){1000}").repeated(8) + "\" regexp=\"1\"") + next)
+                                                       << QByteArray("abc") << QByteArray("abC\n");
 
     // As long as the string that it must match can be.
     const QByteArray longPattern(qMin(100000, longestArgument() - 1), 'a');
     const QByteArray longInput = longPattern + "b";
     for (const char *kind : { "cs=\"1\"", "wildcard=\"1\"", "regexp=\"1\"" }) {
-        QTest::newRow(QByteArray(QByteArray::number(longPattern.size()) + "-character pattern, "
-                          + QByteArray(kind))
+        QTest::newRow(QByteArray(
+            QByteArray::number(longPattern.size()) + "-character pattern, " + QByteArray(kind))
                           .constData())
             << ruleFile(fileElement("path=\"" + longPattern + "\" replacepath=\"X\" " + kind))
             << longInput << QByteArray("Xb\n");
     }
     QTest::newRow("back-references beyond the groups")
-        << ruleFile(fileElement("path=\"(b)\" replacepath=\"[\\1\\2\\9]\" regexp=\"1\"")) << QByteArray("abc")
-        << QByteArray("a[b\\2\\9]c\n");
+        << ruleFile(fileElement("path=\"(b)\" replacepath=\"[\\1\\2\\9]\" regexp=\"1\""))
+        << QByteArray("abc") << QByteArray("a[b\\2\\9]c\n");
     QTest::newRow("expression matching the empty string")
         << ruleFile(fileElement("path=\"x*\" replacepath=\"-\" regexp=\"1\"")) << QByteArray("ab")
         << QByteArray("-a-b-\n");
 }
 
-void tst_BadInput::rule()
-{
-    configFile();
-}
+void tst_BadInput::rule() { configFile(); }
 
 void tst_BadInput::string_data()
 {
@@ -245,12 +242,11 @@ void tst_BadInput::string()
 void tst_BadInput::invalidUtf8Argument()
 {
     SKIP_WITHOUT(ByteArguments);
-    const ToolRun result =
-        runProgram(QStringLiteral("/bin/sh"),
-                   { QStringLiteral("-c"),
-                     QStringLiteral("exec \"$0\" -config ab.xml \"$(printf 'x\\377a')\""),
-                     QStringLiteral(KEVRAREPLACE_EXE) },
-                   dir.path());
+    const ToolRun result = runProgram(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"),
+            QStringLiteral("exec \"$0\" -config ab.xml \"$(printf 'x\\377a')\""),
+            QStringLiteral(KEVRAREPLACE_EXE) },
+        dir.path());
     COMPARE_RUN(result, 0, "x\377b\n", "");
 }
 
@@ -365,8 +361,7 @@ void tst_BadInput::closedPipe()
 
 void tst_BadInput::devNull()
 {
-    const ToolRun result =
-        run({ QStringLiteral("-config"), nullDevice(), QStringLiteral("a") });
+    const ToolRun result = run({ QStringLiteral("-config"), nullDevice(), QStringLiteral("a") });
     // An empty configuration where the device is a file; elsewhere a name that does not exist.
     if (nullDeviceExists())
         COMPARE_TEXT_RUN(result, 0, "a\n", "");
@@ -387,9 +382,9 @@ void tst_BadInput::largeConfig()
     QVERIFY(config.size() > 50 * 1000 * 1000);
     writeFile(dir.filePath(QStringLiteral("large.xml")), config);
 
-    const ToolRun result = run(
-        { QStringLiteral("-config"), QStringLiteral("large.xml"), QStringLiteral("/last/a") },
-        120000);
+    const ToolRun result =
+        run({ QStringLiteral("-config"), QStringLiteral("large.xml"), QStringLiteral("/last/a") },
+            120000);
     COMPARE_TEXT_RUN(result, 0, "/found/a\n", "");
 }
 
@@ -400,10 +395,10 @@ void tst_BadInput::fifoWithWriter()
     QVERIFY(makeFifo(fifo));
     QProcess writer;
     writer.start(QStringLiteral("/bin/sh"),
-                 { QStringLiteral("-c"),
-                   QStringLiteral("printf '<replacement><file path=\"a\" replacepath=\"f\"/>"
-                                  "</replacement>' > \"$0\""),
-                   fifo });
+        { QStringLiteral("-c"),
+            QStringLiteral("printf '<replacement><file path=\"a\" replacepath=\"f\"/>"
+                           "</replacement>' > \"$0\""),
+            fifo });
     QVERIFY(writer.waitForStarted(5000));
     const ToolRun result =
         run({ QStringLiteral("-config"), QStringLiteral("fifo.xml"), QStringLiteral("a") });
@@ -414,8 +409,8 @@ void tst_BadInput::fifoWithWriter()
 void tst_BadInput::linkToMissingFile()
 {
     SKIP_WITHOUT(SymbolicLinks);
-    QVERIFY(QFile::link(dir.filePath(QStringLiteral("missing.xml")),
-                        dir.filePath(QStringLiteral("link.xml"))));
+    QVERIFY(QFile::link(
+        dir.filePath(QStringLiteral("missing.xml")), dir.filePath(QStringLiteral("link.xml"))));
     const ToolRun result =
         run({ QStringLiteral("-config"), QStringLiteral("link.xml"), QStringLiteral("a") });
     COMPARE_TEXT_RUN(result, 22, usage, "Unable to open config file: link.xml\n");

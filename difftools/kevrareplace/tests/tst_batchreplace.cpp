@@ -128,7 +128,8 @@ void tst_BatchReplace::sameAsReplace_data()
     QTest::newRow("expression: reference by a digit beyond ASCII")
         << QVector<Rule> { rule(Expression, "(a)", "<\\\xd9\xa1>", true) } << QByteArray("aba");
     QTest::newRow("wildcard of stars: the longest match from the first start")
-        << QVector<Rule> { rule(Wildcard, "c:/*/X", "-", false) } << QByteArray("C:/a/x/b/x C:/c/x.");
+        << QVector<Rule> { rule(Wildcard, "c:/*/X", "-", false) }
+        << QByteArray("C:/a/x/b/x C:/c/x.");
     QTest::newRow("wildcard of stars: leading, doubled and trailing stars")
         << QVector<Rule> { rule(Wildcard, "*.o**r*", "-", true) } << QByteArray("a.or/b.o/r");
     QTest::newRow("wildcard of stars: an empty match after the whole string")

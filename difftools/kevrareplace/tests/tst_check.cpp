@@ -72,8 +72,8 @@ void tst_Check::findings_data()
     QFile example(QStringLiteral(KEVRAREPLACE_EXAMPLE));
     QVERIFY(example.open(QIODevice::ReadOnly));
     QTest::newRow("clean: the example") << Files { example.readAll() } << QStringList();
-    QTest::newRow("clean: the README's file") << Files { dataFile("clean-readme.xml") }
-                                              << QStringList();
+    QTest::newRow("clean: the README's file")
+        << Files { dataFile("clean-readme.xml") } << QStringList();
 
     QTest::newRow("reading-ends-early: description inside replacement")
         << Files { ruleFile(
@@ -119,12 +119,11 @@ void tst_Check::findings_data()
     QTest::newRow("flag-value") << Files { dataFile("trap-flag-value.xml") }
                                 << QStringList { "flag-value 1.xml:3:32", "flag-value 1.xml:3:42",
                                        "flag-value 1.xml:4:7", "flag-value 1.xml:5:32" };
-    QTest::newRow("unknown-attribute") << Files { dataFile("trap-unknown-attribute.xml") }
-                                       << QStringList { "unknown-attribute 1.xml:3:16",
-                                              "unknown-attribute 1.xml:3:32",
-                                              "unknown-attribute 1.xml:3:42",
-                                              "unknown-attribute 1.xml:3:49",
-                                              "unknown-attribute 1.xml:3:63" };
+    QTest::newRow("unknown-attribute")
+        << Files { dataFile("trap-unknown-attribute.xml") }
+        << QStringList { "unknown-attribute 1.xml:3:16", "unknown-attribute 1.xml:3:32",
+               "unknown-attribute 1.xml:3:42", "unknown-attribute 1.xml:3:49",
+               "unknown-attribute 1.xml:3:63" };
     // The schema's own attributes, allowed on any element; a prefix bound elsewhere is not one.
     QTest::newRow("clean: schema location and schema attributes")
         << Files { "<replacement xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
@@ -177,8 +176,9 @@ void tst_Check::findings_data()
         "<file path=\"x\" replacepath=\"X\"/>\n<file path=\"xy\" replacepath=\"z\"/>\n"
         "<file path=\"a\" replacepath=\"b\" cs=\"1\"/>\n<file path=\"Az\" replacepath=\"c\"/>\n"
         "<file path=\"^/a(\\w)\" replacepath=\"z\" regexp=\"1\" cs=\"1\"/>\n") }
-        << QStringList { "shadowed-rule 1.xml:4:1", "shadowed-rule 1.xml:6:1",
-               "shadowed-rule 1.xml:8:1", "shadowed-rule 1.xml:13:1" };
+                                   << QStringList { "shadowed-rule 1.xml:4:1",
+                                          "shadowed-rule 1.xml:6:1", "shadowed-rule 1.xml:8:1",
+                                          "shadowed-rule 1.xml:13:1" };
 }
 
 void tst_Check::findings()
@@ -301,8 +301,8 @@ void tst_Check::explain()
         QStringList(arguments) << QStringLiteral("/a/b.orig"), dir.path());
     QCOMPARE(textLines(lines.at(9) + '\n'), tool.out);
     // A string the tool takes as its option is explained as one, with nothing the tool prints.
-    const ToolRun option = check(QStringList(arguments) << QStringLiteral("--")
-                                                        << QStringLiteral("-version"));
+    const ToolRun option =
+        check(QStringList(arguments) << QStringLiteral("--") << QStringLiteral("-version"));
     QCOMPARE(option.out,
         textLines("'-version'\n  kevrareplace takes -version as its option, never as its string: "
                   "it does not apply the rules\n"));
@@ -339,7 +339,8 @@ void tst_Check::cases_data()
         << QByteArray(
                "1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
     QTest::newRow("CR LF line ends and a byte-order mark, as an editor writes them")
-        << QByteArray() << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0 << QByteArray()
+        << QByteArray() << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0
+        << QByteArray()
         << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 2 of 2 rules\n");
     QTest::newRow("test-syntax: the tool's options, never its string")
         << QByteArray() << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
@@ -348,14 +349,16 @@ void tst_Check::cases_data()
                       "[test-syntax]\n"
                       "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n"
                       "1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
+        << QByteArray(
+               "1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
     QTest::newRow("test-failed: characters a reader cannot see, escaped")
         << QByteArray() << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
-        << QByteArray("cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
-                      "changes it; expected 'a' [test-failed]\n"
-                      "cases.txt:2:1: error: \"\\xef\\xbb\\xbf\\\\b\" gives \"\\xef\\xbb\\xbf\\\\b\": no "
-                      "rule changes it; expected '\\b' [test-failed]\n"
-                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
+        << QByteArray(
+               "cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
+               "changes it; expected 'a' [test-failed]\n"
+               "cases.txt:2:1: error: \"\\xef\\xbb\\xbf\\\\b\" gives \"\\xef\\xbb\\xbf\\\\b\": no "
+               "rule changes it; expected '\\b' [test-failed]\n"
+               "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
         << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 1 of 2 rules\n");
     // No pass over rule files that the tool reads wrong or not at all, located as check mode
     // locates them.
@@ -385,7 +388,8 @@ void tst_Check::cases()
                 ? rules
                 : ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
                            "replacepath=\"/c/\" cs=\"1\"/>\n") });
-    const ToolRun result = check(QStringList(arguments) << "--test" << "cases.txt");
+    const ToolRun result = check(QStringList(arguments) << "--test"
+                                                        << "cases.txt");
     QVERIFY(result.finished);
     QCOMPARE(result.out, textLines(out));
     QCOMPARE(result.err, textLines(summary));
@@ -402,11 +406,13 @@ void tst_Check::commandLine_data()
                                     << QByteArray("kevrareplace-check: unknown option '-x'; put a "
                                                   "string that begins with a dash after '--'\n")
                                     << QByteArray();
-    QTest::newRow("unknown option near -config") << QStringList { "-conifg", "1.xml" } << 2
+    QTest::newRow("unknown option near -config")
+        << QStringList { "-conifg", "1.xml" } << 2
         << QByteArray("kevrareplace-check: unknown option '-conifg'; did you mean '-config'?\n")
         << QByteArray();
-    QTest::newRow("unknown option near --stdin") << QStringList { "-config", "1.xml", "--sdtin" }
-        << 2 << QByteArray("kevrareplace-check: unknown option '--sdtin'; did you mean '--stdin'?\n")
+    QTest::newRow("unknown option near --stdin")
+        << QStringList { "-config", "1.xml", "--sdtin" } << 2
+        << QByteArray("kevrareplace-check: unknown option '--sdtin'; did you mean '--stdin'?\n")
         << QByteArray();
     QTest::newRow("missing file") << QStringList { "-config", "1.xml", "--config", "missing.xml" }
                                   << 2 << QByteArray("Unable to open config file: missing.xml\n")
@@ -415,24 +421,24 @@ void tst_Check::commandLine_data()
                              << QByteArray("kevrareplace-check: no rule file") << QByteArray();
     QTest::newRow("a dash string after --")
         << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray() << QByteArray();
-    QTest::newRow("missing case file") << QStringList { "-config", "1.xml", "--test", "no.txt" }
-                                       << 2 << QByteArray("Unable to open case file: no.txt\n")
-                                       << QByteArray();
-    QTest::newRow("--test with strings") << QStringList { "-config", "1.xml", "--test", "1.xml", "a" }
-                                         << 2 << QByteArray("kevrareplace-check: --test goes")
-                                         << QByteArray();
-    QTest::newRow("missing file to --suggest") << QStringList { "--suggest", "no.txt" } << 2
-                                               << QByteArray("Unable to open case file: no.txt\n")
-                                               << QByteArray();
+    QTest::newRow("missing case file")
+        << QStringList { "-config", "1.xml", "--test", "no.txt" } << 2
+        << QByteArray("Unable to open case file: no.txt\n") << QByteArray();
+    QTest::newRow("--test with strings")
+        << QStringList { "-config", "1.xml", "--test", "1.xml", "a" } << 2
+        << QByteArray("kevrareplace-check: --test goes") << QByteArray();
+    QTest::newRow("missing file to --suggest")
+        << QStringList { "--suggest", "no.txt" } << 2
+        << QByteArray("Unable to open case file: no.txt\n") << QByteArray();
     QTest::newRow("--suggest with a rule file")
         << QStringList { "--suggest", "1.xml", "-config", "1.xml" } << 2
         << QByteArray("kevrareplace-check: --suggest goes with case files alone") << QByteArray();
-    QTest::newRow("--suggest on a line that is no case") << QStringList { "--suggest", "1.xml" } << 1
-                                                         << QByteArray("1.xml:1:22: error: ")
-                                                         << QByteArray();
-    QTest::newRow("summary of one rule") << QStringList { "-config", "1.xml" } << 0
-                                         << QByteArray("1 rule read, 0 errors, 0 warnings\n")
-                                         << QByteArray();
+    QTest::newRow("--suggest on a line that is no case")
+        << QStringList { "--suggest", "1.xml" } << 1 << QByteArray("1.xml:1:22: error: ")
+        << QByteArray();
+    QTest::newRow("summary of one rule")
+        << QStringList { "-config", "1.xml" } << 0
+        << QByteArray("1 rule read, 0 errors, 0 warnings\n") << QByteArray();
     QTest::newRow("help writes -config as the examples do")
         << QStringList { "-h" } << 0 << QByteArray() << QByteArray("\n  -config <FILE>  ");
     QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray() << QByteArray();

@@ -29,8 +29,8 @@ private Q_SLOTS:
     void example();
 
 private:
-    void runTool(const QStringList &arguments, int exitCode, const QByteArray &out,
-                 const QByteArray &err);
+    void runTool(
+        const QStringList &arguments, int exitCode, const QByteArray &out, const QByteArray &err);
 
     QTemporaryDir dir;
 };
@@ -40,15 +40,16 @@ void tst_Cli::initTestCase()
     QVERIFY(dir.isValid());
     const QString at = dir.path() + QLatin1Char('/');
     writeFile(at + QLatin1String("rules.xml"),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<replacement>\n"
-              "  <file path=\"/old/\" replacepath=\"/new/\" cs=\"1\"/>\n"
-              "  <file path=\"M\xc3\xbcller\" replacepath=\"Mueller\"/>\n"
-              "</replacement>\n");
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<replacement>\n"
+        "  <file path=\"/old/\" replacepath=\"/new/\" cs=\"1\"/>\n"
+        "  <file path=\"M\xc3\xbcller\" replacepath=\"Mueller\"/>\n"
+        "</replacement>\n");
     // Two halves of one document: the reader joins the files' bytes in argument order.
     writeFile(at + QLatin1String("part1.xml"), "<replacement><file path=\"a\" replacepath=\"b\"/>");
-    writeFile(at + QLatin1String("part2.xml"), "<file path=\"c\" replacepath=\"d\"/></replacement>");
+    writeFile(
+        at + QLatin1String("part2.xml"), "<file path=\"c\" replacepath=\"d\"/></replacement>");
     writeFile(at + QLatin1String("malformed.xml"),
-              "<replacement><file path=\"x\" replacepath=\"y\"/><file path=\"z\" replacepath=");
+        "<replacement><file path=\"x\" replacepath=\"y\"/><file path=\"z\" replacepath=");
     writeFile(at + QLatin1String("empty.xml"), QByteArray());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
 }
@@ -67,21 +68,20 @@ void tst_Cli::run_data()
         << utf8({ "-version", "-config", "missing.xml" }) << 0 << banner << QByteArray();
     QTest::newRow("-help ends the walk after config and string")
         << utf8({ "-config", "rules.xml", "/old/x", "-help" }) << 0 << usage << QByteArray();
-    QTest::newRow("missing file before -version")
-        << utf8({ "-config", "missing.xml", "-version" }) << 22 << usage
-        << unreadable("missing.xml");
+    QTest::newRow("missing file before -version") << utf8({ "-config", "missing.xml", "-version" })
+                                                  << 22 << usage << unreadable("missing.xml");
     QTest::newRow("-config takes the next word as its file")
         << utf8({ "-config", "-help" }) << 22 << usage << unreadable("-help");
-    QTest::newRow("-config with an empty name") << utf8({ "-config", "", "x" }) << 22 << usage
-                                                << unreadable("");
+    QTest::newRow("-config with an empty name")
+        << utf8({ "-config", "", "x" }) << 22 << usage << unreadable("");
     QTest::newRow("directory as config")
         << utf8({ "-config", "folder", "x" }) << 22 << usage << unreadable("folder");
     QTest::newRow("second config missing after a good one")
         << utf8({ "-config", "rules.xml", "-config", "missing.xml", "/old/x" }) << 22 << usage
         << unreadable("missing.xml");
 
-    QTest::newRow("trailing -config alone is ignored") << utf8({ "x", "-config" }) << 10 << usage
-                                                       << noConfig;
+    QTest::newRow("trailing -config alone is ignored")
+        << utf8({ "x", "-config" }) << 10 << usage << noConfig;
     QTest::newRow("trailing -config after a good one is ignored")
         << utf8({ "-config", "rules.xml", "/old/x", "-config" }) << 0 << QByteArray("/new/x\n")
         << QByteArray();
@@ -94,20 +94,17 @@ void tst_Cli::run_data()
 
     QTest::newRow("rewritten") << utf8({ "-config", "rules.xml", "/old/x" }) << 0
                                << QByteArray("/new/x\n") << QByteArray();
-    QTest::newRow("string before -config")
-        << utf8({ "/old/x", "-config", "rules.xml" }) << 0 << QByteArray("/new/x\n")
-        << QByteArray();
-    QTest::newRow("last string wins")
-        << utf8({ "-config", "rules.xml", "/old/a", "/old/b" }) << 0 << QByteArray("/new/b\n")
-        << QByteArray();
+    QTest::newRow("string before -config") << utf8({ "/old/x", "-config", "rules.xml" }) << 0
+                                           << QByteArray("/new/x\n") << QByteArray();
+    QTest::newRow("last string wins") << utf8({ "-config", "rules.xml", "/old/a", "/old/b" }) << 0
+                                      << QByteArray("/new/b\n") << QByteArray();
     QTest::newRow("no rule matches") << utf8({ "-config", "rules.xml", "/OLD/x" }) << 0
                                      << QByteArray("/OLD/x\n") << QByteArray();
     QTest::newRow("option words in other forms are strings")
         << utf8({ "-config", "rules.xml", "-Version" }) << 0 << QByteArray("-Version\n")
         << QByteArray();
-    QTest::newRow("doubled dash is a string")
-        << utf8({ "-config", "rules.xml", "--help" }) << 0 << QByteArray("--help\n")
-        << QByteArray();
+    QTest::newRow("doubled dash is a string") << utf8({ "-config", "rules.xml", "--help" }) << 0
+                                              << QByteArray("--help\n") << QByteArray();
     QTest::newRow("a word Qt itself knows is a string too")
         << utf8({ "-config", "rules.xml", "-qmljsdebugger=port:1" }) << 0
         << QByteArray("-qmljsdebugger=port:1\n") << QByteArray();
@@ -121,12 +118,12 @@ void tst_Cli::run_data()
         << utf8({ "-config", "rules.xml", "a\tb\n/old/" }) << 0 << QByteArray("a\tb\n/new/\n")
         << QByteArray();
     QTest::newRow("two files join into one document")
-        << utf8({ "-config", "part1.xml", "-config", "part2.xml", "c" }) << 0
-        << QByteArray("d\n") << QByteArray();
+        << utf8({ "-config", "part1.xml", "-config", "part2.xml", "c" }) << 0 << QByteArray("d\n")
+        << QByteArray();
     QTest::newRow("malformed config keeps the rules before the fault")
         << utf8({ "-config", "malformed.xml", "x" }) << 0 << QByteArray("y\n") << QByteArray();
-    QTest::newRow("empty config file") << utf8({ "-config", "empty.xml", "x" }) << 0
-                                       << QByteArray("x\n") << QByteArray();
+    QTest::newRow("empty config file")
+        << utf8({ "-config", "empty.xml", "x" }) << 0 << QByteArray("x\n") << QByteArray();
 }
 
 void tst_Cli::run()
@@ -204,8 +201,8 @@ void tst_Cli::example_data()
                               << QByteArray("/work/app/src/main.cpp\n");
     QTest::newRow("regexp") << "/var/ci/builds/1234/app/log.txt"
                             << QByteArray("/var/ci/builds/latest/app/log.txt\n");
-    QTest::newRow("regexp, group") << "C:/Projects/app/main.cpp"
-                                   << QByteArray("/mnt/C/Projects/app/main.cpp\n");
+    QTest::newRow("regexp, group")
+        << "C:/Projects/app/main.cpp" << QByteArray("/mnt/C/Projects/app/main.cpp\n");
     QTest::newRow("no rule") << "/usr/include/stdio.h" << QByteArray("/usr/include/stdio.h\n");
 }
 
@@ -214,11 +211,11 @@ void tst_Cli::example()
     QFETCH(QString, path);
     QFETCH(QByteArray, out);
     runTool({ QStringLiteral("-config"), QStringLiteral(KEVRAREPLACE_EXAMPLE), path }, 0, out,
-            QByteArray());
+        QByteArray());
 }
 
-void tst_Cli::runTool(const QStringList &arguments, int exitCode, const QByteArray &out,
-                      const QByteArray &err)
+void tst_Cli::runTool(
+    const QStringList &arguments, int exitCode, const QByteArray &out, const QByteArray &err)
 {
     const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_EXE), arguments, dir.path());
     COMPARE_TEXT_RUN(run, exitCode, out, err);

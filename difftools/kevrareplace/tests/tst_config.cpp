@@ -52,22 +52,20 @@ void tst_Config::walk_data()
     QTest::addColumn<QByteArray>("xml");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("three empty files in order")
-        << QByteArray("<?xml version=\"1.0\"?><replacement><file path=\"a\" replacepath=\"1\"/>"
-                      "<file path=\"b\" replacepath=\"2\"/><file path=\"c\" replacepath=\"3\"/>"
-                      "</replacement>")
-        << QStringList { "a|1|000", "b|2|000", "c|3|000" };
+    QTest::newRow("three empty files in order") << QByteArray(
+        "<?xml version=\"1.0\"?><replacement><file path=\"a\" replacepath=\"1\"/>"
+        "<file path=\"b\" replacepath=\"2\"/><file path=\"c\" replacepath=\"3\"/>"
+        "</replacement>") << QStringList { "a|1|000", "b|2|000", "c|3|000" };
     QTest::newRow("attributes read, flags in field order")
         << QByteArray("<replacement><file path=\"p\" replacepath=\"r\" regexp=\"1\"/>"
                       "<file path=\"p\" replacepath=\"r\" cs=\"1\"/>"
                       "<file path=\"p\" replacepath=\"r\" wildcard=\"1\"/></replacement>")
         << QStringList { "p|r|100", "p|r|010", "p|r|001" };
-    QTest::newRow("file without attributes") << QByteArray("<replacement><file/></replacement>")
-                                             << QStringList { "||000" };
-    QTest::newRow("texts kept as written, entities resolved")
-        << QByteArray("<replacement><file path=\" a&amp;b \" replacepath=\"&#x41;&lt;\"/>"
-                      "</replacement>")
-        << QStringList { " a&b |A<|000" };
+    QTest::newRow("file without attributes")
+        << QByteArray("<replacement><file/></replacement>") << QStringList { "||000" };
+    QTest::newRow("texts kept as written, entities resolved") << QByteArray(
+        "<replacement><file path=\" a&amp;b \" replacepath=\"&#x41;&lt;\"/>"
+        "</replacement>") << QStringList { " a&b |A<|000" };
     QTest::newRow("other attributes ignored")
         << QByteArray("<replacement id=\"x\"><file name=\"n\" path=\"a\"/></replacement>")
         << QStringList { "a||000" };
@@ -95,35 +93,30 @@ void tst_Config::walk_data()
     QTest::newRow("empty element before replacement ends the walk")
         << QByteArray("<root><empty/><replacement><file path=\"a\"/></replacement></root>")
         << QStringList();
-    QTest::newRow("file outside replacement gives nothing and ends the walk")
-        << QByteArray("<root><file path=\"a\"/><replacement><file path=\"b\"/></replacement></root>")
-        << QStringList();
-    QTest::newRow("foreign element inside replacement ends it")
-        << QByteArray("<replacement><file path=\"a\"/><other/><file path=\"b\"/>"
-                      "<file path=\"c\"/></replacement>")
-        << QStringList { "a||000" };
-    QTest::newRow("files inside a group inside replacement")
-        << QByteArray("<replacement><group><file path=\"a\"/><file path=\"b\"/></group>"
-                      "<file path=\"c\"/></replacement>")
-        << QStringList { "a||000", "b||000" };
+    QTest::newRow("file outside replacement gives nothing and ends the walk") << QByteArray(
+        "<root><file path=\"a\"/><replacement><file path=\"b\"/></replacement></root>")
+                                                                              << QStringList();
+    QTest::newRow("foreign element inside replacement ends it") << QByteArray(
+        "<replacement><file path=\"a\"/><other/><file path=\"b\"/>"
+        "<file path=\"c\"/></replacement>") << QStringList { "a||000" };
+    QTest::newRow("files inside a group inside replacement") << QByteArray(
+        "<replacement><group><file path=\"a\"/><file path=\"b\"/></group>"
+        "<file path=\"c\"/></replacement>") << QStringList { "a||000", "b||000" };
     // The child's end tag ends the file's walk; the rest of the file's content is then walked as
     // if it stood in replacement, and the file's own end tag ends that walk.
-    QTest::newRow("file with a child element")
-        << QByteArray("<replacement><file path=\"a\"><child/><file path=\"x\"/></file>"
-                      "<file path=\"b\"/></replacement>")
-        << QStringList { "a||000", "x||000" };
-    QTest::newRow("file nested as first child of a file")
-        << QByteArray("<replacement><file path=\"a\"><file path=\"b\"/></file>"
-                      "<file path=\"c\"/></replacement>")
-        << QStringList { "a||000" };
+    QTest::newRow("file with a child element") << QByteArray(
+        "<replacement><file path=\"a\"><child/><file path=\"x\"/></file>"
+        "<file path=\"b\"/></replacement>") << QStringList { "a||000", "x||000" };
+    QTest::newRow("file nested as first child of a file") << QByteArray(
+        "<replacement><file path=\"a\"><file path=\"b\"/></file>"
+        "<file path=\"c\"/></replacement>") << QStringList { "a||000" };
     QTest::newRow("names differ in case")
         << QByteArray("<root><Replacement><file path=\"a\"/></Replacement><replacement>"
                       "<File path=\"b\"/></replacement></root>")
         << QStringList();
-    QTest::newRow("attribute names differ in case or carry a prefix")
-        << QByteArray("<replacement xmlns:n=\"urn:x\"><file PATH=\"a\" Replacepath=\"b\" "
-                      "CS=\"1\" n:regexp=\"1\" wildCard=\"1\"/></replacement>")
-        << QStringList { "||000" };
+    QTest::newRow("attribute names differ in case or carry a prefix") << QByteArray(
+        "<replacement xmlns:n=\"urn:x\"><file PATH=\"a\" Replacepath=\"b\" "
+        "CS=\"1\" n:regexp=\"1\" wildCard=\"1\"/></replacement>") << QStringList { "||000" };
 
     QTest::newRow("empty input") << QByteArray() << QStringList();
     QTest::newRow("not XML") << QByteArray("path=a replacepath=b\n") << QStringList();
@@ -135,10 +128,9 @@ void tst_Config::walk_data()
     QTest::newRow("cut off after a start tag")
         << QByteArray("<replacement><file path=\"a\"/><file path=\"b\">")
         << QStringList { "a||000", "b||000" };
-    QTest::newRow("malformed start tag gives no record")
-        << QByteArray("<replacement><file path=\"a\"/><file path=\"b\" path=\"c\"/>"
-                      "<file path=\"d\"/></replacement>")
-        << QStringList { "a||000" };
+    QTest::newRow("malformed start tag gives no record") << QByteArray(
+        "<replacement><file path=\"a\"/><file path=\"b\" path=\"c\"/>"
+        "<file path=\"d\"/></replacement>") << QStringList { "a||000" };
     QTest::newRow("mismatched end tag stops reading")
         << QByteArray("<replacement><file path=\"a\"></fil><file path=\"b\"/></replacement>")
         << QStringList { "a||000" };
@@ -218,13 +210,13 @@ void tst_Config::pieces_data()
     QTest::newRow("one document split inside a tag")
         << QByteArrayList { "<replacement><file pa", "th=\"a\"/><file path=\"b\"/></replacement>" }
         << QStringList { "a||000", "b||000" };
-    QTest::newRow("two complete documents: only the first is read")
-        << QByteArrayList { "<?xml version=\"1.0\"?><replacement><file path=\"a\"/></replacement>\n",
-                            "<?xml version=\"1.0\"?><replacement><file path=\"b\"/></replacement>\n" }
-        << QStringList { "a||000" };
+    QTest::newRow("two complete documents: only the first is read") << QByteArrayList {
+        "<?xml version=\"1.0\"?><replacement><file path=\"a\"/></replacement>\n",
+        "<?xml version=\"1.0\"?><replacement><file path=\"b\"/></replacement>\n"
+    } << QStringList { "a||000" };
     QTest::newRow("two documents under other roots: only the first is read")
         << QByteArrayList { "<r><replacement><file path=\"a\"/></replacement>",
-                            "</r><r><replacement><file path=\"b\"/></replacement></r>" }
+               "</r><r><replacement><file path=\"b\"/></replacement></r>" }
         << QStringList { "a||000" };
 }
 

@@ -16,7 +16,7 @@ enum Kind { Fixed, Expression, Wildcard, Both };
 Rule rule(Kind kind, const char *pattern, const char *substitute, bool cs)
 {
     return Rule { QString::fromUtf8(pattern), QString::fromUtf8(substitute),
-                  kind == Expression || kind == Both, cs, kind == Wildcard || kind == Both };
+        kind == Expression || kind == Both, cs, kind == Wildcard || kind == Both };
 }
 
 } // namespace
@@ -38,7 +38,8 @@ void tst_Replace::apply_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("no rules") << QVector<Rule>() << "abc" << "abc";
+    QTest::newRow("no rules") << QVector<Rule>() << "abc"
+                              << "abc";
 
     // Order: the first rule that changes the string ends the work; rules never chain.
     QTest::newRow("first change wins")
@@ -53,22 +54,28 @@ void tst_Replace::apply_data()
 
     // Fixed text: every occurrence, case by cs, no expression syntax.
     QTest::newRow("fixed, every occurrence, ignoring case")
-        << QVector<Rule> { rule(Fixed, "a", "b", false) } << "AaA" << "bbb";
+        << QVector<Rule> { rule(Fixed, "a", "b", false) } << "AaA"
+        << "bbb";
     QTest::newRow("fixed, every occurrence, case-sensitive")
-        << QVector<Rule> { rule(Fixed, "a", "b", true) } << "AaA" << "AbA";
+        << QVector<Rule> { rule(Fixed, "a", "b", true) } << "AaA"
+        << "AbA";
     QTest::newRow("fixed, metacharacters are literal")
-        << QVector<Rule> { rule(Fixed, "a.c", "X", true) } << "abc a.c" << "abc X";
+        << QVector<Rule> { rule(Fixed, "a.c", "X", true) } << "abc a.c"
+        << "abc X";
     QTest::newRow("fixed, ignoring case, rewrites to other case")
-        << QVector<Rule> { rule(Fixed, "abc", "ABC", false) } << "xabcx" << "xABCx";
+        << QVector<Rule> { rule(Fixed, "abc", "ABC", false) } << "xabcx"
+        << "xABCx";
     QTest::newRow("fixed, ignoring case, same text is no change")
         << QVector<Rule> { rule(Fixed, "abc", "ABC", false), rule(Fixed, "x", "y", true) }
-        << "xABCx" << "yABCy";
+        << "xABCx"
+        << "yABCy";
     QTest::newRow("fixed, ignoring case, same pattern other case is a change")
         << QVector<Rule> { rule(Fixed, "abc", "abc", false), rule(Fixed, "x", "y", true) }
-        << "xABCx" << "xabcx";
+        << "xABCx"
+        << "xabcx";
     QTest::newRow("fixed, case-sensitive, replacement equal to pattern never ends the work")
-        << QVector<Rule> { rule(Fixed, "abc", "abc", true), rule(Fixed, "x", "y", true) }
-        << "xabcx" << "yabcy";
+        << QVector<Rule> { rule(Fixed, "abc", "abc", true), rule(Fixed, "x", "y", true) } << "xabcx"
+        << "yabcy";
     QTest::newRow("fixed, empty pattern applied as it stands")
         << QVector<Rule> { rule(Fixed, "", "X", true), rule(Fixed, "a", "b", true) } << "abc"
         << "XaXbXcX";
@@ -77,29 +84,37 @@ void tst_Replace::apply_data()
         << "bbc";
 
     // Expressions: cs applies to them too; not anchored; invalid ones never match.
-    QTest::newRow("regexp, ignoring case") << QVector<Rule> { rule(Expression, "B", "X", false) }
-                                           << "abc" << "aXc";
-    QTest::newRow("regexp, case-sensitive") << QVector<Rule> { rule(Expression, "B", "X", true) }
-                                            << "abc" << "abc";
+    QTest::newRow("regexp, ignoring case")
+        << QVector<Rule> { rule(Expression, "B", "X", false) } << "abc"
+        << "aXc";
+    QTest::newRow("regexp, case-sensitive")
+        << QVector<Rule> { rule(Expression, "B", "X", true) } << "abc"
+        << "abc";
     QTest::newRow("regexp, every match, not anchored")
-        << QVector<Rule> { rule(Expression, "b+", "X", true) } << "abbcb" << "aXcX";
+        << QVector<Rule> { rule(Expression, "b+", "X", true) } << "abbcb"
+        << "aXcX";
     QTest::newRow("regexp, capture groups")
         << QVector<Rule> { rule(Expression, "(\\w+)/(\\w+)", "\\2/\\1", true) } << "ab/cd"
         << "cd/ab";
     QTest::newRow("regexp, back-reference beyond the groups stays literal")
-        << QVector<Rule> { rule(Expression, "(b)", "\\1\\2", true) } << "abc" << "ab\\2c";
+        << QVector<Rule> { rule(Expression, "(b)", "\\1\\2", true) } << "abc"
+        << "ab\\2c";
     QTest::newRow("regexp, invalid, next rule tried")
-        << QVector<Rule> { rule(Expression, "(", "X", true), rule(Fixed, "a", "b", true) }
-        << "a(c" << "b(c";
+        << QVector<Rule> { rule(Expression, "(", "X", true), rule(Fixed, "a", "b", true) } << "a(c"
+        << "b(c";
     QTest::newRow("regexp, empty match inserts everywhere")
-        << QVector<Rule> { rule(Expression, "x*", "-", true) } << "ab" << "-a-b-";
+        << QVector<Rule> { rule(Expression, "x*", "-", true) } << "ab"
+        << "-a-b-";
     QTest::newRow("regexp, dot is a metacharacter")
-        << QVector<Rule> { rule(Expression, "a.c", "X", true) } << "abc" << "X";
+        << QVector<Rule> { rule(Expression, "a.c", "X", true) } << "abc"
+        << "X";
 
     QTest::newRow("wildcard, matches inside the string")
-        << QVector<Rule> { rule(Wildcard, "b*", "X", true) } << "abc" << "aX";
+        << QVector<Rule> { rule(Wildcard, "b*", "X", true) } << "abc"
+        << "aX";
     QTest::newRow("wildcard, question mark")
-        << QVector<Rule> { rule(Wildcard, "b?d", "X", true) } << "abcde" << "aXe";
+        << QVector<Rule> { rule(Wildcard, "b?d", "X", true) } << "abcde"
+        << "aXe";
     QTest::newRow("wildcard, ignoring case")
         << QVector<Rule> { rule(Wildcard, "/HOME/*/src", "/srv", false) } << "/home/u/src"
         << "/srv";
@@ -107,69 +122,88 @@ void tst_Replace::apply_data()
         << QVector<Rule> { rule(Wildcard, "/HOME/*/src", "/srv", true) } << "/home/u/src"
         << "/home/u/src";
     QTest::newRow("wildcard, parentheses are literal")
-        << QVector<Rule> { rule(Wildcard, "(b)", "X", true) } << "a(b)c" << "aXc";
+        << QVector<Rule> { rule(Wildcard, "(b)", "X", true) } << "a(b)c"
+        << "aXc";
     QTest::newRow("wildcard wins over regexp")
-        << QVector<Rule> { rule(Both, "b*", "X", true) } << "abc" << "aX";
+        << QVector<Rule> { rule(Both, "b*", "X", true) } << "abc"
+        << "aX";
 
     // Expressions the library cannot build safely never match.
-    const QByteArray nested = QByteArray(maxExpressionNesting, '(') + 'a'
-        + QByteArray(maxExpressionNesting, ')');
+    const QByteArray nested =
+        QByteArray(maxExpressionNesting, '(') + 'a' + QByteArray(maxExpressionNesting, ')');
     QTest::newRow("regexp, deepest nesting allowed")
-        << QVector<Rule> { rule(Expression, nested.constData(), "X", true) } << "ab" << "Xb";
+        << QVector<Rule> { rule(Expression, nested.constData(), "X", true) } << "ab"
+        << "Xb";
     QTest::newRow("regexp, nested too deep, next rule tried")
         << QVector<Rule> { rule(Expression, ("(" + nested + ")").constData(), "X", true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     QTest::newRow("regexp, repetition too large, next rule tried")
         << QVector<Rule> { rule(Expression, "((a{1000}){1000}){1000}", "X", true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     QTest::newRow("regexp, unterminated counts, next rule tried")
         << QVector<Rule> { rule(Expression, "((a{}){1022{){44", "X", true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     QTest::newRow("regexp, lookaheads read again, next rule tried")
         << QVector<Rule> { rule(Expression, (QByteArray("(?=").repeated(30) + ']').constData(), "X",
-                                true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+                               true),
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     QTest::newRow("regexp, lookaheads beyond the limit, next rule tried")
         << QVector<Rule> { rule(Expression, (QByteArray("(?=a)").repeated(14) + 'a').constData(),
-                                "X", true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+                               "X", true),
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     QTest::newRow("regexp, repeated back-reference beyond the limit, next rule tried")
         << QVector<Rule> { rule(Expression, "a2222\\8887{1000}\\", "X", true),
-                           rule(Fixed, "b", "B", true) }
-        << "a2222b" << "a2222B";
+               rule(Fixed, "b", "B", true) }
+        << "a2222b"
+        << "a2222B";
     QTest::newRow("regexp, optional items linked, next rule tried")
         << QVector<Rule> { rule(Expression, QByteArray("(?:a?){1000}").repeated(8).constData(), "X",
-                                true),
-                           rule(Fixed, "b", "B", true) }
-        << "ab" << "aB";
+                               true),
+               rule(Fixed, "b", "B", true) }
+        << "ab"
+        << "aB";
     // A rule is passed over only where its required text cannot occur: never where it matches.
     QTest::newRow("skip, expression ignoring case matches the Kelvin sign")
-        << QVector<Rule> { rule(Expression, "k", "X", false) } << "\u212a" << "X";
+        << QVector<Rule> { rule(Expression, "k", "X", false) } << "\u212a"
+        << "X";
     QTest::newRow("skip, wildcard ignoring case matches the Kelvin sign")
-        << QVector<Rule> { rule(Wildcard, "kx", "X", false) } << "a\u212ax" << "aX";
+        << QVector<Rule> { rule(Wildcard, "kx", "X", false) } << "a\u212ax"
+        << "aX";
     QTest::newRow("skip, fixed text ignoring case matches the long s")
-        << QVector<Rule> { rule(Fixed, "s", "X", false) } << "\u017f" << "X";
+        << QVector<Rule> { rule(Fixed, "s", "X", false) } << "\u017f"
+        << "X";
     QTest::newRow("skip, empty expression matches everywhere")
-        << QVector<Rule> { rule(Expression, "", "X", true) } << "ab" << "XaXbX";
+        << QVector<Rule> { rule(Expression, "", "X", true) } << "ab"
+        << "XaXbX";
     QTest::newRow("skip, anchors") << QVector<Rule> { rule(Expression, "^ab$", "X", true) } << "ab"
                                    << "X";
     QTest::newRow("skip, alternative at the top level")
-        << QVector<Rule> { rule(Expression, "zzz|b", "X", true) } << "abc" << "aXc";
+        << QVector<Rule> { rule(Expression, "zzz|b", "X", true) } << "abc"
+        << "aXc";
     QTest::newRow("skip, optional group")
-        << QVector<Rule> { rule(Expression, "a(bc)?d", "X", true) } << "ad" << "X";
+        << QVector<Rule> { rule(Expression, "a(bc)?d", "X", true) } << "ad"
+        << "X";
     QTest::newRow("skip, character repeated no time")
-        << QVector<Rule> { rule(Expression, "xy{0}z", "X", true) } << "xz" << "X";
+        << QVector<Rule> { rule(Expression, "xy{0}z", "X", true) } << "xz"
+        << "X";
     QTest::newRow("skip, escaped punctuation is itself")
-        << QVector<Rule> { rule(Expression, "a\\.b", "X", true) } << "a.b" << "X";
+        << QVector<Rule> { rule(Expression, "a\\.b", "X", true) } << "a.b"
+        << "X";
     QTest::newRow("skip, class") << QVector<Rule> { rule(Expression, "[bc]d", "X", true) } << "cd"
                                  << "X";
     QTest::newRow("skip, negative lookahead")
-        << QVector<Rule> { rule(Expression, "a(?!b)c", "X", true) } << "ac" << "X";
+        << QVector<Rule> { rule(Expression, "a(?!b)c", "X", true) } << "ac"
+        << "X";
     QTest::newRow("wildcard, parentheses are not groups")
         << QVector<Rule> { rule(Wildcard, ("(" + nested + ")").constData(), "X", true) } << "ab"
         << "ab";
@@ -186,8 +220,8 @@ void tst_Replace::limits_data()
     QTest::newRow("long plain") << QString(100000, QLatin1Char('x')) << true;
     QTest::newRow("deepest nesting") << deepest << true;
     QTest::newRow("one level deeper") << "(" + deepest + ")" << false;
-    QTest::newRow("lookaheads nest too") << QStringLiteral("(?=").repeated(maxExpressionNesting + 1)
-                                         << false;
+    QTest::newRow("lookaheads nest too")
+        << QStringLiteral("(?=").repeated(maxExpressionNesting + 1) << false;
     QTest::newRow("escaped parentheses are not groups")
         << QStringLiteral("\\(").repeated(maxExpressionNesting + 1) << true;
     QTest::newRow("parentheses in a class are not groups")
@@ -206,8 +240,7 @@ void tst_Replace::limits_data()
     QTest::newRow("repeated groups count as copies") << "((x+){1000}){50}" << false;
     QTest::newRow("back-reference counts as groups") << "x{998}\\1000" << true;
     QTest::newRow("back-reference beyond") << "x{998}\\1001" << false;
-    QTest::newRow("back-reference beyond the library's limit, repeated")
-        << "\\8887{1000}" << false;
+    QTest::newRow("back-reference beyond the library's limit, repeated") << "\\8887{1000}" << false;
     QTest::newRow("back-reference numbers wrap at 16 bits") << "x\\99999999999999999999" << true;
     QTest::newRow("back-reference wrapping to 0") << "(a)\\65536" << false;
     QTest::newRow("octal escape is no back-reference") << "x{1000}\\0777777" << true;

@@ -134,9 +134,8 @@ void tst_StartupGate::probe()
 
     const QByteArray name = QFile::encodeName(path);
     auto result = std::make_shared<bool>(!holds);
-    std::future<void> finished = startDetached([name, result] {
-        *result = blockFileOpenable(name.constData());
-    });
+    std::future<void> finished =
+        startDetached([name, result] { *result = blockFileOpenable(name.constData()); });
     // A bound for a probe that would wait in its open, generous for a loaded machine.
     QVERIFY2(finishesWithin(finished, 20s), "the probe waited inside its open");
     QCOMPARE(*result, holds);
@@ -185,11 +184,12 @@ void tst_StartupGate::stackReservedInHeader()
 // The stack the program has is enough for the deepest expression that the limits accept.
 void tst_StartupGate::deepestExpression()
 {
-    const QByteArray nested = QByteArray(maxExpressionNesting, '(') + "a"
-        + QByteArray(maxExpressionNesting, ')');
+    const QByteArray nested =
+        QByteArray(maxExpressionNesting, '(') + "a" + QByteArray(maxExpressionNesting, ')');
     writeFile(dir.path() + QLatin1String("/deep.xml"),
-        "<replacement><file path=\"" + nested + "\" replacepath=\"X\" regexp=\"1\"/>"
-        "</replacement>");
+        "<replacement><file path=\"" + nested
+            + "\" replacepath=\"X\" regexp=\"1\"/>"
+              "</replacement>");
     QProcess tool;
     startWithSmallStack(tool, QStringLiteral(KEVRAREPLACE_HELD_EXE),
         { QStringLiteral("-config"), dir.path() + QLatin1String("/deep.xml"),
@@ -205,7 +205,7 @@ void tst_StartupGate::deepestExpression()
 QStringList tst_StartupGate::startArguments() const
 {
     return { QStringLiteral("-config"), dir.path() + QLatin1String("/rules.xml"),
-             QStringLiteral("/old/x") };
+        QStringLiteral("/old/x") };
 }
 
 void tst_StartupGate::heldProcess()
@@ -225,7 +225,7 @@ void tst_StartupGate::heldProcess()
 
     // Its configuration is written while it waits: it is read as it stands once the gate opens.
     writeFile(dir.path() + QLatin1String("/rules.xml"),
-              "<replacement><file path=\"/old/\" replacepath=\"/new/\"/></replacement>");
+        "<replacement><file path=\"/old/\" replacepath=\"/new/\"/></replacement>");
     QVERIFY(QFile::remove(blockFile));
     QVERIFY(tool.waitForFinished(10000));
     QCOMPARE(tool.readAllStandardError(), QByteArray());
@@ -237,7 +237,7 @@ void tst_StartupGate::severalHeldProcesses()
 {
     BlockFileRemover remover;
     writeFile(dir.path() + QLatin1String("/rules.xml"),
-              "<replacement><file path=\"/old/\" replacepath=\"/new/\"/></replacement>");
+        "<replacement><file path=\"/old/\" replacepath=\"/new/\"/></replacement>");
     writeFile(blockFile, "held");
 
     QProcess tools[3];

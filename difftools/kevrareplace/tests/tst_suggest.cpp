@@ -65,10 +65,11 @@ void tst_Suggest::rules_data()
     QTest::newRow("one group: a name carried over, the rest the same change")
         << QByteArray("/home/ann/old/x\t/users/ann/new/x\n/home/bob/old\t/users/bob/new\n"
                       "C:\\Users\\ann\\a\tE:\\ann\\a\nC:\\Users\\bob\\b\tE:\\bob\\b\n")
-        << QByteArray("<file path=\"^/home/([^/\\\\]+)/old(/|$)\" replacepath=\"/users/\\1/new\\2\" "
-                      "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
-                      "<file path=\"^C:\\\\Users(\\\\|$)\" replacepath=\"E:\\1\" regexp=\"1\" cs=\"1\" "
-                      "wildcard=\"0\"/>\n")
+        << QByteArray(
+               "<file path=\"^/home/([^/\\\\]+)/old(/|$)\" replacepath=\"/users/\\1/new\\2\" "
+               "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
+               "<file path=\"^C:\\\\Users(\\\\|$)\" replacepath=\"E:\\1\" regexp=\"1\" cs=\"1\" "
+               "wildcard=\"0\"/>\n")
         << QByteArray();
     QTest::newRow("escaping: expression and XML characters, Windows paths, non-ASCII")
         << QByteArray("C:\\R&D (a+b)\\<x>.txt\tD:\\\"R&D\"\\<x>.txt\n"

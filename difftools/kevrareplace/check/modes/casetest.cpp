@@ -14,7 +14,6 @@
 #include "config/configfile.h"
 #include "config/entryrules.h"
 
-
 #include <vector>
 
 namespace {

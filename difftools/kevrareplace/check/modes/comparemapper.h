@@ -4,8 +4,8 @@
 #ifndef COMPAREMAPPER_H
 #define COMPAREMAPPER_H
 
-#include "config/d_replacestreamreader.h"
 #include "check/reading/documentscan.h"
+#include "config/d_replacestreamreader.h"
 
 #include <QByteArray>
 #include <QString>

@@ -19,7 +19,6 @@
 #include "check/writers/rulelistformat.h"
 #include "config/configfile.h"
 
-
 namespace {
 
 int listRules(const D_RuleFileReading &reading, const Request &request, D_OutputWriter &writer)

@@ -6,8 +6,8 @@
 
 #include <QFile>
 
-bool loadInputFiles(const QStringList &names, const char *kind, QVector<ConfigFile> &files,
-    D_OutputWriter &writer)
+bool loadInputFiles(
+    const QStringList &names, const char *kind, QVector<ConfigFile> &files, D_OutputWriter &writer)
 {
     for (const QString &name : names) {
         QFile file;

@@ -85,8 +85,8 @@ void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candi
     const int first = into.size();
     for (int i : changing) {
         const Case &c = cases.at(i);
-        const QString key = c.string.left(c.oldLength).toCaseFolded() + QChar(0)
-            + c.expected.left(c.newLength);
+        const QString key =
+            c.string.left(c.oldLength).toCaseFolded() + QChar(0) + c.expected.left(c.newLength);
         auto found = byChange.find(key);
         if (found == byChange.end()) {
             found = byChange.insert(key, into.size());
@@ -108,8 +108,8 @@ void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candi
 D_RuleSuggestion::Suggested D_RuleSuggestion::rule(const Candidate &candidate) const
 {
     const Case &first = cases.at(candidate.cases.constFirst());
-    Suggested made { FileEntry { QString(), QString(), true, candidate.kind != PrefixAnyCase,
-                         false },
+    Suggested made { FileEntry {
+                         QString(), QString(), true, candidate.kind != PrefixAnyCase, false },
         candidate.kind, candidate.cases };
     if (candidate.kind == WholeString) {
         made.entry.path = QLatin1Char('^') + QRegExp::escape(first.string) + QLatin1Char('$');

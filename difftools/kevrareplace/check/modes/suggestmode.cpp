@@ -31,8 +31,8 @@ int unwritableAt(const QString &text, QString &what)
     int column = 0;
     for (int i = 0; i < text.size(); ++i) {
         const ushort unit = text.at(i).unicode();
-        const bool pair = QChar::isHighSurrogate(unit) && i + 1 < text.size()
-            && text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         ++column;
         if (pair) {
             ++i;
@@ -71,9 +71,9 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
         D_CaseFile cases(caseFiles.at(f).bytes);
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
-                result.findings.append(finding("test-syntax", name, f, cases.line(),
-                    cases.errorColumn(),
-                    QLatin1String("this line is not a case: ") + cases.errorMessage()));
+                result.findings.append(
+                    finding("test-syntax", name, f, cases.line(), cases.errorColumn(),
+                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
             ++read;
@@ -87,8 +87,8 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                     continue;
                 writable = false;
                 result.findings.append(finding("case-text", name, f, cases.line(), 1,
-                    QLatin1String(field.data() == cases.string().data() ? "the string"
-                                                                       : "the result")
+                    QLatin1String(
+                        field.data() == cases.string().data() ? "the string" : "the result")
                         + QLatin1String(" holds ") + what + QLatin1String(" at character ")
                         + QString::number(column)
                         + QLatin1String(", which a rule file cannot hold")));

@@ -24,9 +24,9 @@ struct SuggestionResult
 /// Works out the rule file that maps the string of every case of \a caseFiles to its result.
 SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles);
 
-/// Opens \a caseFileNames and writes through \a writer the rule file their cases ask for on standard output, the
-/// summary and the cases that stop it on standard error. Returns 0 when the file was written,
-/// 1 when a case stops it, 2 when a case file cannot be opened.
+/// Opens \a caseFileNames and writes through \a writer the rule file their cases ask for on
+/// standard output, the summary and the cases that stop it on standard error. Returns 0 when the
+/// file was written, 1 when a case stops it, 2 when a case file cannot be opened.
 int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer);
 
 #endif // SUGGESTMODE_H

@@ -4,8 +4,8 @@
 #ifndef BATCHRULES_H
 #define BATCHRULES_H
 
-#include "config/d_replacestreamreader.h"
 #include "check/reading/documentscan.h"
+#include "config/d_replacestreamreader.h"
 
 #include <QByteArray>
 #include <QVector>

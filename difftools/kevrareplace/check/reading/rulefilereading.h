@@ -4,8 +4,8 @@
 #ifndef RULEFILEREADING_H
 #define RULEFILEREADING_H
 
-#include "config/d_replacestreamreader.h"
 #include "check/reading/documentscan.h"
+#include "config/d_replacestreamreader.h"
 
 #include <QString>
 #include <QVector>

@@ -44,8 +44,8 @@ void D_OutputWriter::writeFailure()
 
 void D_OutputWriter::writeReadFailure(int error)
 {
-    writeMessage(QLatin1String("Unable to read input: ") + writeFailureReason(error)
-        + QLatin1Char('\n'));
+    writeMessage(
+        QLatin1String("Unable to read input: ") + writeFailureReason(error) + QLatin1Char('\n'));
 }
 
 bool D_OutputWriter::record(bool written)

@@ -15,11 +15,20 @@ QString xmlAttributeText(const QString &text)
     escaped.reserve(text.size());
     for (const QChar ch : text) {
         switch (ch.unicode()) {
-        case '&': escaped += QLatin1String("&amp;"); break;
-        case '<': escaped += QLatin1String("&lt;"); break;
-        case '>': escaped += QLatin1String("&gt;"); break;
-        case '"': escaped += QLatin1String("&quot;"); break;
-        default: escaped += ch;
+        case '&':
+            escaped += QLatin1String("&amp;");
+            break;
+        case '<':
+            escaped += QLatin1String("&lt;");
+            break;
+        case '>':
+            escaped += QLatin1String("&gt;");
+            break;
+        case '"':
+            escaped += QLatin1String("&quot;");
+            break;
+        default:
+            escaped += ch;
         }
     }
     return escaped;
