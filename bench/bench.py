@@ -10,7 +10,9 @@ and prints Markdown tables: start-up on both builds, the rest on the Qt 5 build,
 The figures that matter are ratios measured side by side in the same run.
 
 measure.py runs the programs and measures them, workloads.py makes their inputs, report.py
-holds the sections, one table each; --only runs the sections it names and no other.
+holds the sections, one table each, and portable.py the portable build's (static Qt, built by
+scripts/portable.sh) beside the Qt 5 build, measured when build-portable/ exists; --only runs
+the sections it names and no other.
 """
 
 import argparse
@@ -21,10 +23,11 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import measure  # noqa: E402
+import portable  # noqa: E402
 import report  # noqa: E402
 from workloads import SAMPLE  # noqa: E402
 
-SECTIONS = ["floor", "sed", "length", "check", "stdin", "compare", "cases", "suggest"]
+SECTIONS = ["floor", "portable", "sed", "length", "check", "stdin", "compare", "cases", "suggest"]
 
 
 def main():
@@ -47,10 +50,10 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         if "floor" in chosen:
             floor_kib = report.section_floor(folder, runs)
-            if os.path.exists(measure.PORTABLE_TOOL):
-                report.section_portable(folder, runs)
         elif "sed" in chosen:
             floor_kib = measure.peak_kib([measure.FLOORS[5], SAMPLE])
+        if "portable" in chosen:
+            portable.section_portable(folder, runs, 3 if args.quick else 11, 100000)
         if "sed" in chosen:
             counts = [10, 1000, 10000] if args.quick else [10, 1000, 10000, 100000]
             report.section_sed(folder, counts, 10 if args.quick else 30, floor_kib)

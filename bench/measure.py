@@ -20,6 +20,29 @@ CHECK = os.path.join(BUILDS[5], "difftools", "kevrareplace", "check", "kevrarepl
 # The portable build (preset portable, scripts/portable.sh), measured beside the others when it
 # has been built: its Qt is static.
 PORTABLE_TOOL = os.path.join(ROOT, "build-portable", "difftools", "kevrareplace", "kevrareplace")
+PORTABLE_CHECK = os.path.join(ROOT, "build-portable", "difftools", "kevrareplace", "check",
+                              "kevrareplace-check")
+
+# A dynamically linked C program that prints its argument: the cost of starting any process.
+PRINT_ARGUMENT_C = """#include <stdio.h>
+
+int main(int argc, char **argv)
+{
+    if (argc > 1)
+        puts(argv[1]);
+    return 0;
+}
+"""
+
+
+def print_argument_program(folder):
+    """Compiles the C program above into folder with cc -O2 and returns its path."""
+    source = os.path.join(folder, "print_argument.c")
+    with open(source, "w") as out:
+        out.write(PRINT_ARGUMENT_C)
+    program = os.path.join(folder, "print_argument")
+    subprocess.run(["cc", "-O2", "-o", program, source], check=True)
+    return program
 
 
 def build(majors):

@@ -53,38 +53,6 @@ def section_floor(folder, runs):
     return peaks[5][0]
 
 
-def section_portable(folder, runs):
-    """Start-up of the portable build (static Qt) beside the Qt 5 build, both against the floor
-    program of the shared Qt 5."""
-    rows = [("empty configuration", write_config(folder, "empty", 0, 0, 0)),
-            ("10 rules: 6 fixed, 2 wildcard, 2 regexp", write_config(folder, "ten", 6, 2, 2)),
-            ("10 rules, all expressions: 5 wildcard, 5 regexp",
-             write_config(folder, "ten-expr", 0, 5, 5))]
-    commands = [[FLOORS[5], SAMPLE]]
-    for _, config in rows:
-        commands += [[TOOLS[5], "-config", config, SAMPLE],
-                     [measure.PORTABLE_TOOL, "-config", config, SAMPLE]]
-    times = interleaved(commands, runs)
-    counts = [instructions(command) for command in commands]
-    peaks = [peak_kib(command) for command in commands]
-    print("## Start-up of the portable build (static Qt) and the Qt 5 build "
-          "(%d runs each, interleaved)\n" % runs)
-    print("Wall times are median (min-max) in ms; \"/ floor\" divides by the floor program on the "
-          "shared Qt 5.\n")
-    print("| program | wall ms | instructions | instructions / floor | wall / Qt 5 build "
-          "| peak KiB |")
-    print("|---|---|---|---|---|---|")
-    names = ["floor (shared Qt 5)"]
-    for name, _ in rows:
-        names += ["Qt 5 build, " + name, "portable build, " + name]
-    for i, name in enumerate(names):
-        median, low, high = times[i]
-        against = "" if i == 0 or i % 2 else "**%.3f**" % (median / times[i - 1][0])
-        print("| %s | %.2f (%.2f-%.2f) | %d | **%.3f** | %s | %d |"
-              % (name, median, low, high, counts[i], counts[i] / counts[0], against, peaks[i]))
-    print()
-
-
 def section_sed(folder, counts, runs, floor_kib):
     print("## Against sed: only the last rule matches (median of %d runs)\n" % runs)
     print("| rules | kind | config KiB | tool ms | sed ms | tool/sed | tool peak KiB "
