@@ -29,6 +29,9 @@ QString D_Replace::apply(const QString &input) const
                 folds = holdsFoldingToAscii(input);
             if (!mayMatch(input, required, rule.cs, folds > 0))
                 continue;
+            // Nor is one that the library would find invalid: it never matches.
+            if (ruleExpressionInvalid(rule.pattern, rule.regexp, rule.wildcard))
+                continue;
         }
         QString result = applyRule(rule, input);
         // Exact comparison, whatever the rule's case mode: a rule that only rewrites a match

@@ -15,6 +15,13 @@
 /// matches. A wildcard is always built.
 bool ruleExpressionBuilt(const QString &pattern, bool wildcard);
 
+/// True for a regular expression (\a regexp set, \a wildcard not) in which RegExpTokenizer
+/// reads a syntax error, or a group closed but never opened or opened but never closed, before
+/// any lookahead (which the library reads otherwise): the library would build an invalid
+/// expression, which never matches, so none needs to be built. False where the reading cannot
+/// tell.
+bool ruleExpressionInvalid(const QString &pattern, bool regexp, bool wildcard);
+
 /// The rule's expression as the engine builds it, afresh for each use: a wildcard when
 /// \a wildcard is set, which wins over regexp, a regular expression otherwise; case counts when
 /// \a cs is set. Only for a pattern that ruleExpressionBuilt.
