@@ -4,7 +4,8 @@
 // Checks the required text alone: the input is a pattern and a string, split at the first NUL
 // byte (bytes 0x01 to 0x04 standing for the characters that fold to ASCII). Wherever the
 // library finds a match of the pattern in the string, as an expression or a wildcard, with case
-// or without, the string holds the pattern's required text, as the tool asks it; and an
+// or without, the string holds the required text of one of the pattern's alternatives, as the
+// tool asks it (requiredText is the one of a pattern without alternatives); and an
 // expression the tool takes as invalid without building it is one the library finds invalid.
 
 #include "folding.h"
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 std::abort();
             if (expression.indexIn(text) < 0)
                 continue;
-            const QString required = requiredText(pattern, !wildcard, cs, wildcard);
+            const QStringList required = requiredAlternatives(pattern, !wildcard, cs, wildcard);
             if (!mayMatch(text, required, cs, folds))
                 std::abort();
         }

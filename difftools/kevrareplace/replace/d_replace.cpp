@@ -20,11 +20,12 @@ QString D_Replace::apply(const QString &input) const
 {
     int folds = -1; // whether the input holds a character that folds to ASCII, once asked
     for (const Rule &rule : rules) {
-        // An expression whose matches all hold a text that the input does not leaves it as it
-        // is: passed over without being built. A fixed text's own replace searches no slower.
+        // An expression whose matches all hold a text that the input does not (one of its
+        // alternatives' texts, where it has some) leaves it as it is: passed over without being
+        // built. A fixed text's own replace searches no slower.
         if (rule.regexp || rule.wildcard) {
-            const QString required =
-                requiredText(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
+            const QStringList required =
+                requiredAlternatives(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
             if (!required.isEmpty() && !rule.cs && folds < 0)
                 folds = holdsFoldingToAscii(input);
             if (!mayMatch(input, required, rule.cs, folds > 0))

@@ -43,10 +43,13 @@ public:
         current.clear();
     }
 
-    QString result()
+    // The longest run, and a fresh start for the next one.
+    QString take()
     {
         end();
-        return longest;
+        QString taken;
+        taken.swap(longest);
+        return taken;
     }
 
 private:
@@ -83,7 +86,7 @@ QString fixedRuns(const QString &pattern, bool cs)
     Runs runs(cs);
     for (const QChar c : pattern)
         runs.add(c);
-    return runs.result();
+    return runs.take();
 }
 
 QString wildcardRuns(const QString &pattern, bool cs)
@@ -109,7 +112,7 @@ QString wildcardRuns(const QString &pattern, bool cs)
             const int first =
                 i + 1 + (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('^'));
             if (close < 0 || (first < pattern.size() && pattern.at(first) == QLatin1Char(']')))
-                return runs.result();
+                return runs.take();
             runs.end();
             i = close - 1;
             break;
@@ -118,26 +121,33 @@ QString wildcardRuns(const QString &pattern, bool cs)
             runs.add(c);
         }
     }
-    return runs.result();
+    return runs.take();
 }
 
-// Only what the pattern's top level reads as its own characters, one after the other, counts:
-// groups and classes end a run, alternatives and lookaheads leave nothing required, and so does
-// an error anywhere, as the library may read on from it otherwise than the tokens tell.
-QString expressionRuns(const QString &pattern, bool cs)
+// Only what the pattern's top level reads as its own characters, one after the other, counts,
+// alternative by alternative: groups and classes end a run, an alternative without one or a
+// lookahead leaves nothing required, and so does an error anywhere, as the library may read on
+// from it otherwise than the tokens tell.
+QStringList expressionRuns(const QString &pattern, bool cs)
 {
+    QStringList alternatives;
     Runs runs(cs);
+    // Ends the alternative read so far; false when it requires nothing.
+    const auto endAlternative = [&] {
+        alternatives.append(runs.take());
+        return !alternatives.constLast().isEmpty();
+    };
     RegExpTokenizer tokens(pattern, 0, false);
     int depth = 0;
     bool lastIsChar = false; // the last token was a character added to the run
     for (;;) {
         const RegExpToken token = tokens.read();
         if (tokens.error)
-            return QString();
+            return {};
         bool isChar = false;
         switch (token) {
         case RegExpToken::End:
-            return depth == 0 ? runs.result() : QString();
+            return depth == 0 && endAlternative() ? alternatives : QStringList();
         case RegExpToken::Char:
             isChar = depth == 0 && tokens.value != RegExpTokenizer::endOfPattern;
             if (isChar)
@@ -158,16 +168,16 @@ QString expressionRuns(const QString &pattern, bool cs)
         case RegExpToken::RightParen:
             // A stray one ends the pattern: the library builds nothing after it.
             if (depth == 0)
-                return runs.result();
+                return endAlternative() ? alternatives : QStringList();
             --depth;
             break;
         case RegExpToken::Bar:
-            if (depth == 0)
-                return QString();
+            if (depth == 0 && !endAlternative())
+                return {};
             break;
         case RegExpToken::Lookahead:
             // Read by the library as an expression of its own, from where it starts on.
-            return QString();
+            return {};
         default: // anchors, classes and back-references
             runs.end();
         }
@@ -177,13 +187,19 @@ QString expressionRuns(const QString &pattern, bool cs)
 
 } // namespace
 
+QStringList requiredAlternatives(const QString &pattern, bool regexp, bool cs, bool wildcard)
+{
+    if (wildcard || !regexp) {
+        const QString run = wildcard ? wildcardRuns(pattern, cs) : fixedRuns(pattern, cs);
+        return run.isEmpty() ? QStringList() : QStringList(run);
+    }
+    return expressionRuns(pattern, cs);
+}
+
 QString requiredText(const QString &pattern, bool regexp, bool cs, bool wildcard)
 {
-    if (wildcard)
-        return wildcardRuns(pattern, cs);
-    if (regexp)
-        return expressionRuns(pattern, cs);
-    return fixedRuns(pattern, cs);
+    const QStringList alternatives = requiredAlternatives(pattern, regexp, cs, wildcard);
+    return alternatives.size() == 1 ? alternatives.constFirst() : QString();
 }
 
 bool foldsToAscii(uint code)
@@ -197,9 +213,11 @@ bool holdsFoldingToAscii(const QString &text)
         [](QChar c) { return c >= QChar(0x130) && foldsToAscii(c.unicode()); });
 }
 
-bool mayMatch(const QString &text, const QString &required, bool cs, bool textFolds)
+bool mayMatch(const QString &text, const QStringList &required, bool cs, bool textFolds)
 {
     if (required.isEmpty() || (!cs && textFolds))
         return true;
-    return text.contains(required, cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    const Qt::CaseSensitivity sensitivity = cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return std::any_of(required.begin(), required.end(),
+        [&](const QString &run) { return text.contains(run, sensitivity); });
 }

@@ -5,6 +5,7 @@
 #define REQUIREDTEXT_H
 
 #include <QString>
+#include <QStringList>
 
 /// The longest run of characters that every match of the rule's pattern contains, taken so that
 /// a plain search of a string's UTF-8 bytes finds its UTF-8 form wherever a match exists:
@@ -15,6 +16,11 @@
 /// D_Replace::addRule: wildcard wins over regexp.
 QString requiredText(const QString &pattern, bool regexp, bool cs, bool wildcard);
 
+/// The same for each alternative at the top level of an expression, in their order: every match
+/// holds one of them at least. One for a pattern without alternatives; none when an alternative
+/// has no required text, or when requiredText knows none for a pattern without alternatives.
+QStringList requiredAlternatives(const QString &pattern, bool regexp, bool cs, bool wildcard);
+
 /// Whether case folding, as either of the library's case-insensitive operations uses it, relates
 /// the character \a code to an ASCII letter it is not: true for U+0130, U+0131, U+017F and
 /// U+212A. No other character folds to or from ASCII.
@@ -23,10 +29,10 @@ bool foldsToAscii(uint code);
 /// Whether \a text holds a character that foldsToAscii.
 bool holdsFoldingToAscii(const QString &text);
 
-/// False only when no match of a rule whose required text (for its \a cs) is \a required can
-/// occur in \a text, that is when \a text does not hold it, ignoring the case of ASCII letters
-/// unless \a cs is set. When \a textFolds (holdsFoldingToAscii) a case-insensitive rule may
-/// match anywhere: its ASCII letters match characters that are none.
-bool mayMatch(const QString &text, const QString &required, bool cs, bool textFolds);
+/// False only when no match of a rule whose requiredAlternatives (for its \a cs) are \a required
+/// can occur in \a text, that is when \a text holds none of them, ignoring the case of ASCII
+/// letters unless \a cs is set. When \a textFolds (holdsFoldingToAscii) a case-insensitive rule
+/// may match anywhere: its ASCII letters match characters that are none.
+bool mayMatch(const QString &text, const QStringList &required, bool cs, bool textFolds);
 
 #endif // REQUIREDTEXT_H

@@ -199,7 +199,13 @@ void tst_BatchReplace::requiredText_data()
     QTest::newRow("regexp, braces") << "ab{2}cdefg{1,3}" << int(Expression) << true << "cdef";
     QTest::newRow("regexp, escaped dot") << "x\\.conf" << int(Expression) << true << "x.conf";
     QTest::newRow("regexp, class") << "ab[]c]defg" << int(Expression) << true << "defg";
-    QTest::newRow("regexp, top-level alternative") << "abcdef|x" << int(Expression) << true << "";
+    // Alternatives' texts are given joined by "|".
+    QTest::newRow("regexp, top-level alternatives")
+        << "^abc(d)|x+yz|\\w{2}vw" << int(Expression) << true << "abc|yz|vw";
+    QTest::newRow("regexp, an alternative without text")
+        << "abcdef|.x?" << int(Expression) << true << "";
+    QTest::newRow("regexp, alternatives inside a group")
+        << "ab(cd|ef)gh" << int(Expression) << true << "ab";
     QTest::newRow("regexp, letter escape and digits")
         << "ab\\x41cd" << int(Expression) << true << "ab";
 }
@@ -210,7 +216,11 @@ void tst_BatchReplace::requiredText()
     QFETCH(int, kind);
     QFETCH(bool, cs);
     QFETCH(QString, piece);
-    QCOMPARE(::requiredText(pattern, kind == Expression, cs, kind == Wildcard), piece);
+    const QStringList alternatives =
+        requiredAlternatives(pattern, kind == Expression, cs, kind == Wildcard);
+    QCOMPARE(alternatives.join(QLatin1Char('|')), piece);
+    QCOMPARE(::requiredText(pattern, kind == Expression, cs, kind == Wildcard),
+        alternatives.size() == 1 ? piece : QString());
 }
 
 QTEST_APPLESS_MAIN(tst_BatchReplace)
