@@ -11,6 +11,13 @@ start)
     rm -rf "$WINEPREFIX"
     "$2" wineboot --init
     "$server" -w
+    # The prefix's server and the system processes it starts (services, devices, the desktop)
+    # stay up until stop, started here once and given time to settle: a process or thread that
+    # starts while they start can stall for half a minute, and a probe or program that a test
+    # bounds then fails. Their output goes nowhere, so that no test's output stays open.
+    "$server" -p </dev/null >/dev/null 2>&1
+    "$2" wineboot </dev/null >/dev/null 2>&1
+    sleep 10
     ;;
 stop)
     "$server" -k 2>/dev/null || true
