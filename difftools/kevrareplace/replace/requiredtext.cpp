@@ -185,6 +185,24 @@ QStringList expressionRuns(const QString &pattern, bool cs)
     }
 }
 
+// Whether \a text holds the ASCII \a run, ignoring the case of ASCII letters: a character that
+// is not ASCII equals none of the run's, and none folds to one of them where the text holds no
+// character that foldsToAscii.
+bool holdsIgnoringAsciiCase(const QString &text, const QString &run)
+{
+    const auto lower = [](ushort c) { return c >= 'A' && c <= 'Z' ? ushort(c + 32) : c; };
+    const QChar *chars = text.constData();
+    const QChar *wanted = run.constData();
+    for (int at = 0, last = text.size() - run.size(); at <= last; ++at) {
+        int i = 0;
+        while (i < run.size() && lower(chars[at + i].unicode()) == lower(wanted[i].unicode()))
+            ++i;
+        if (i == run.size())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QStringList requiredAlternatives(const QString &pattern, bool regexp, bool cs, bool wildcard)
@@ -217,7 +235,7 @@ bool mayMatch(const QString &text, const QStringList &required, bool cs, bool te
 {
     if (required.isEmpty() || (!cs && textFolds))
         return true;
-    const Qt::CaseSensitivity sensitivity = cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    return std::any_of(required.begin(), required.end(),
-        [&](const QString &run) { return text.contains(run, sensitivity); });
+    return std::any_of(required.begin(), required.end(), [&](const QString &run) {
+        return cs ? text.contains(run, Qt::CaseSensitive) : holdsIgnoringAsciiCase(text, run);
+    });
 }
