@@ -256,6 +256,9 @@ void tst_Check::unwritable_data()
     QTest::newRow("--rules") << QStringList { QStringLiteral("--rules") } << 2 << full;
     QTest::newRow("explain") << QStringList { QStringLiteral("/a") } << 2 << full;
     // Not 1, which would say that the rules have problems; no summary after the failure.
+    // The same file again: its rules are a second document, reported in the GNU format.
+    QTest::newRow("findings in the GNU format")
+        << QStringList { QStringLiteral("-config"), QStringLiteral("1.xml") } << 2 << full;
     QTest::newRow("--format=sarif")
         << QStringList { QStringLiteral("--format=sarif") } << 2 << full;
     QTest::newRow("--test") << QStringList { QStringLiteral("--test"), QStringLiteral("cases.txt") }
