@@ -69,6 +69,15 @@ Finding makeFinding(
         line, column, message };
 }
 
+Finding findingAtLine(
+    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
+{
+    return makeFinding(id,
+        fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
+            + QString::number(column),
+        file, line, column, message);
+}
+
 Finding findingAt(const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message)
 {
     const SourceLocation at = scan.location(offset);

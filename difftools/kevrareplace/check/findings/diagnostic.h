@@ -42,6 +42,11 @@ const Diagnostic &diagnostic(const QString &id);
 Finding makeFinding(const char *id, const QString &location, int file, int line, int column,
     const QString &message);
 
+/// The finding \a id at line \a line, column \a column of the file named \a fileName, which is
+/// file \a file of the findings (a case file, which no scan reads), saying \a message.
+Finding findingAtLine(const char *id, const QString &fileName, int file, int line, int column,
+    const QString &message);
+
 /// The finding \a id at \a offset of the files \a scan scanned, saying \a message.
 Finding findingAt(
     const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message);

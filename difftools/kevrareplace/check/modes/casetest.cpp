@@ -16,21 +16,6 @@
 
 #include <vector>
 
-namespace {
-
-// A finding at line \a line, column \a column of case file \a fileName, which is file \a file
-// of the findings.
-Finding caseFinding(
-    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
-{
-    return makeFinding(id,
-        fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
-            + QString::number(column),
-        file, line, column, message);
-}
-
-} // namespace
-
 CaseTestResult testCases(
     const D_RuleFileReading &reading, const QVector<ConfigFile> &caseFiles, int firstFile)
 {
@@ -47,8 +32,8 @@ CaseTestResult testCases(
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
                 ++result.notCases;
-                result.findings.append(caseFinding("test-syntax", name, firstFile + f, cases.line(),
-                    cases.errorColumn(),
+                result.findings.append(findingAtLine("test-syntax", name, firstFile + f,
+                    cases.line(), cases.errorColumn(),
                     QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
@@ -65,7 +50,8 @@ CaseTestResult testCases(
                 ++result.passed;
                 continue;
             }
-            result.findings.append(caseFinding("test-failed", name, firstFile + f, cases.line(), 1,
+            result.findings.append(findingAtLine("test-failed", name, firstFile + f, cases.line(),
+                1,
                 quotedField(string) + QLatin1String(" gives ") + quotedField(got)
                     + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
                                  : QStringLiteral(": no rule changes it"))

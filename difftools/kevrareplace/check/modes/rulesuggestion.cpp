@@ -5,6 +5,7 @@
 #include "batch/d_batchreplace.h"
 #include "check/findings/messagetext.h"
 #include "check/modes/carriedcomponent.h"
+#include "config/entryrules.h"
 #include "replace/qtcompat.h"
 #include "text/losslesscodec.h"
 
@@ -197,8 +198,7 @@ QVector<int> D_RuleSuggestion::failures(
     }()));
     reader.read();
     D_BatchReplace replace;
-    for (const FileEntry &entry : reader.entries())
-        replace.addRule(entry.path, entry.replacepath, entry.regexp, entry.cs, entry.wildcard);
+    addRules(replace, reader.entries());
     QVector<int> failed;
     decidedBy.fill(-1, cases.size());
     const bool complete = reader.entries().size() == rules.size();

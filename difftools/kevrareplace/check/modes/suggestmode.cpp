@@ -15,15 +15,6 @@
 
 namespace {
 
-Finding finding(
-    const char *id, const QString &fileName, int file, int line, int column, const QString &message)
-{
-    return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity,
-        fileName + QLatin1Char(':') + QString::number(line) + QLatin1Char(':')
-            + QString::number(column),
-        file, line, column, message };
-}
-
 // The column, from 1, of the first character of \a text that a rule file cannot hold, and
 // what it is; 0 when there is none.
 int unwritableAt(const QString &text, QString &what)
@@ -72,7 +63,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
         while (cases.next()) {
             if (cases.kind() == D_CaseFile::NotACase) {
                 result.findings.append(
-                    finding("test-syntax", name, f, cases.line(), cases.errorColumn(),
+                    findingAtLine("test-syntax", name, f, cases.line(), cases.errorColumn(),
                         QLatin1String("this line is not a case: ") + cases.errorMessage()));
                 continue;
             }
@@ -86,7 +77,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                 if (column == 0)
                     continue;
                 writable = false;
-                result.findings.append(finding("case-text", name, f, cases.line(), 1,
+                result.findings.append(findingAtLine("case-text", name, f, cases.line(), 1,
                     QLatin1String(
                         field.data() == cases.string().data() ? "the string" : "the result")
                         + QLatin1String(" holds ") + what + QLatin1String(" at character ")
@@ -100,7 +91,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
             const auto found = seen.constFind(key);
             if (found != seen.constEnd()) {
                 if (found->expected != cases.expected())
-                    result.findings.append(finding("case-conflict", name, f, cases.line(), 1,
+                    result.findings.append(findingAtLine("case-conflict", name, f, cases.line(), 1,
                         quotedField(cases.string()) + QLatin1String(" is to give ")
                             + quotedField(cases.expected()) + QLatin1String(" here but ")
                             + quotedField(found->expected) + QLatin1String(" at ")
