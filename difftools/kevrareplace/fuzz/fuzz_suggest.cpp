@@ -6,7 +6,7 @@
 // file suggested for them, read back by the tool's reader and applied by the tool's engine,
 // gives every case its result.
 
-#include "check/modes/rulesuggestion.h"
+#include "check/suggest/rulesuggestion.h"
 #include "config/d_replacestreamreader.h"
 #include "replace/d_replace.h"
 

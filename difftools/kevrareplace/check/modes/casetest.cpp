@@ -3,7 +3,7 @@
 
 #include "check/modes/casetest.h"
 #include "batch/d_batchreplace.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/findings/lint.h"
 #include "check/findings/messagetext.h"
 #include "check/modes/inputfiles.h"

@@ -3,7 +3,7 @@
 
 #include "check/modes/comparemapper.h"
 #include "batch/d_batchreplace.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/batchrules.h"
 #include "check/writers/outputwriter.h"

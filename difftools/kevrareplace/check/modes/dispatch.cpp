@@ -3,7 +3,7 @@
 
 #include "check/modes/dispatch.h"
 #include "batch/d_batchreplace.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/findings/lint.h"
 #include "check/modes/casetest.h"
 #include "check/modes/comparemapper.h"

@@ -4,7 +4,7 @@
 #ifndef DISPATCH_H
 #define DISPATCH_H
 
-#include "check/modes/request.h"
+#include "check/cli/request.h"
 
 /// Runs the mode of \a request, everything it writes going through one writer, and returns
 /// the exit status. A write to standard output that fails ends the run with "Unable to write

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/modes/rulefilecheck.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/findings/lint.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/rulefilereading.h"

@@ -3,7 +3,7 @@
 
 #include "check/modes/stdinmapper.h"
 #include "batch/d_batchreplace.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/writers/outputwriter.h"
 #include "text/stdinfilter.h"
 

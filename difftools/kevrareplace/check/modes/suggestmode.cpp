@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/modes/suggestmode.h"
-#include "check/exitcodes.h"
+#include "check/cli/exitcodes.h"
 #include "check/findings/messagetext.h"
 #include "check/modes/inputfiles.h"
-#include "check/modes/rulesuggestion.h"
 #include "check/reading/casefile.h"
+#include "check/suggest/rulesuggestion.h"
 #include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "check/modes/carriedcomponent.h"
+#include "check/suggest/carriedcomponent.h"
 #include "replace/qtcompat.h"
 
 #include <QHash>

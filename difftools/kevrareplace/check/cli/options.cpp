@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "check/modes/options.h"
+#include "check/cli/options.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

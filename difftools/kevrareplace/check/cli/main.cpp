@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "check/cli/options.h"
 #include "check/modes/dispatch.h"
-#include "check/modes/options.h"
 #include "qtnotice.h"
 #include "text/processarguments.h"
 #include "text/standardstreams.h"

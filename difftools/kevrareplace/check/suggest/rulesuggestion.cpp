@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "check/modes/rulesuggestion.h"
+#include "check/suggest/rulesuggestion.h"
 #include "batch/d_batchreplace.h"
 #include "check/findings/messagetext.h"
-#include "check/modes/carriedcomponent.h"
+#include "check/suggest/carriedcomponent.h"
 #include "config/entryrules.h"
 #include "replace/qtcompat.h"
 #include "text/losslesscodec.h"

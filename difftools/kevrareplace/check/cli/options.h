@@ -4,7 +4,7 @@
 #ifndef OPTIONS_H
 #define OPTIONS_H
 
-#include "check/modes/request.h"
+#include "check/cli/request.h"
 
 #include <QStringList>
 
