@@ -435,7 +435,8 @@ void tst_Check::commandLine_data()
         << QByteArray("Unable to open case file: no.txt\n") << QByteArray();
     QTest::newRow("--suggest with a rule file")
         << QStringList { "--suggest", "1.xml", "-config", "1.xml" } << 2
-        << QByteArray("kevrareplace-check: --suggest goes with case files alone") << QByteArray();
+        << QByteArray("kevrareplace-check: --suggest goes with case files and -v alone")
+        << QByteArray();
     QTest::newRow("--suggest on a line that is no case")
         << QStringList { "--suggest", "1.xml" } << 1 << QByteArray("1.xml:1:22: error: ")
         << QByteArray();

@@ -20,48 +20,50 @@ private Q_SLOTS:
     void stops();
 };
 
-// Each row: cases, the file elements of the rule file made of them, and the findings of check
-// mode on it; every row's rule file passes its cases by --test.
+// Each row: cases, the file elements of the rule file made of them, the findings of check mode
+// on it, and cases not among them that the rules are to map right too (the same folders); every
+// row's rule file passes its cases by --test.
 void tst_Suggest::rules_data()
 {
     QTest::addColumn<QByteArray>("cases");
     QTest::addColumn<QByteArray>("rules");
     QTest::addColumn<QByteArray>("findings");
+    QTest::addColumn<QByteArray>("unseen");
     QTest::newRow("grouping: one rule for one change, unchanged strings kept")
         << QByteArray("/mnt/old/a\t/srv/new/a\n/mnt/old/b/c\t/srv/new/b/c\n/mnt/old\t/srv/new\n"
                       "/opt/x\t/opt/x\n")
         << QByteArray("<file path=\"^/mnt/old(/|$)\" replacepath=\"/srv/new\\1\" regexp=\"1\" "
                       "cs=\"1\" wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("case: two spellings of the old prefix, any case")
         << QByteArray("/Data/a\t/archive/a\n/data/b\t/archive/b\n")
         << QByteArray("<file path=\"^/Data(/|$)\" replacepath=\"/archive\\1\" regexp=\"1\" "
                       "cs=\"0\" wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("case: a string in a third case that stays keeps case")
         << QByteArray("/Data/a\t/archive/a\n/data/b\t/archive/b\n/DATA/c\t/DATA/c\n")
         << QByteArray("<file path=\"^/Data(/|$)\" replacepath=\"/archive\\1\" regexp=\"1\" "
                       "cs=\"1\" wildcard=\"0\"/>\n"
                       "<file path=\"^/data(/|$)\" replacepath=\"/archive\\1\" regexp=\"1\" "
                       "cs=\"1\" wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("anchored: the old prefix later in the string, or longer, stays")
         << QByteArray("/a/x/a/y\t/b/x/a/y\n/x/a/y\t/x/a/y\n/ab/y\t/ab/y\n")
         << QByteArray("<file path=\"^/a(/|$)\" replacepath=\"/b\\1\" regexp=\"1\" cs=\"1\" "
                       "wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("order: the longer prefix first")
         << QByteArray("/a/c/d\t/z/c/d\n/a/b/x\t/q/x\n")
         << QByteArray("<file path=\"^/a/b(/|$)\" replacepath=\"/q\\1\" regexp=\"1\" cs=\"1\" "
                       "wildcard=\"0\"/>\n"
                       "<file path=\"^/a(/|$)\" replacepath=\"/z\\1\" regexp=\"1\" cs=\"1\" "
                       "wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("narrowed: a prefix that must not change a string, one rule a string")
         << QByteArray("/a/1\t/b/1\n/a/keep\t/a/keep\n")
         << QByteArray("<file path=\"^/a/1$\" replacepath=\"/b/1\" regexp=\"1\" cs=\"1\" "
                       "wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("one group: a name carried over, the rest the same change")
         << QByteArray("/home/ann/old/x\t/users/ann/new/x\n/home/bob/old\t/users/bob/new\n"
                       "C:\\Users\\ann\\a\tE:\\ann\\a\nC:\\Users\\bob\\b\tE:\\bob\\b\n")
@@ -70,7 +72,7 @@ void tst_Suggest::rules_data()
                "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
                "<file path=\"^C:\\\\Users(\\\\|$)\" replacepath=\"E:\\1\" regexp=\"1\" cs=\"1\" "
                "wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray("/home/cy/old/z\t/users/cy/new/z\nC:\\Users\\dan\tE:\\dan\n");
     QTest::newRow("escaping: expression and XML characters, Windows paths, non-ASCII")
         << QByteArray("C:\\R&D (a+b)\\<x>.txt\tD:\\\"R&D\"\\<x>.txt\n"
                       "\\\\srv\\Grüße\\f\t\\\\nas\\ü\\f\n")
@@ -79,14 +81,57 @@ void tst_Suggest::rules_data()
                       "wildcard=\"0\"/>\n"
                       "<file path=\"^\\\\\\\\srv\\\\Grüße(\\\\|$)\" replacepath=\"\\\\nas\\ü\\1\" "
                       "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     // The tool cannot write \1 itself beside a group; check mode warns of a \1 without one.
     QTest::newRow("escaping: a \\1 in the new prefix, a lookahead instead of a group")
         << QByteArray("/a/x\tC:\\1st/x\n")
         << QByteArray("<file path=\"^/a(?=/|$)\" replacepath=\"C:\\1st\" regexp=\"1\" cs=\"1\" "
                       "wildcard=\"0\"/>\n")
         << QByteArray("suggested.xml:4:3: warning: '\\1' in the replacement, but the expression "
-                      "has 0 groups: it is written as it stands [missing-group]\n");
+                      "has 0 groups: it is written as it stands [missing-group]\n")
+        << QByteArray();
+    QTest::newRow("folders: one rule a folder moved, where one beside them stays")
+        << QByteArray("/mnt/fs/projects/a/x\t/srv/projects/a/x\n/mnt/fs/projects\t/srv/projects\n"
+                      "/mnt/fs/home/ann/y\t/home/ann/y\n/mnt/fs/public/p\t/srv/public/p\n"
+                      "/mnt/fs/scratch/t\t/mnt/fs/scratch/t\n")
+        << QByteArray("<file path=\"^/mnt/fs/projects(/|$)\" replacepath=\"/srv/projects\\1\" "
+                      "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
+                      "<file path=\"^/mnt/fs/public(/|$)\" replacepath=\"/srv/public\\1\" "
+                      "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
+                      "<file path=\"^/mnt/fs/home(/|$)\" replacepath=\"/home\\1\" regexp=\"1\" "
+                      "cs=\"1\" wildcard=\"0\"/>\n")
+        << QByteArray()
+        << QByteArray("/mnt/fs/projects/b\t/srv/projects/b\n/mnt/fs/home/bob\t/home/bob\n"
+                      "/mnt/fs/scratch/u\t/mnt/fs/scratch/u\n");
+    QTest::newRow("deep tree: the next longer prefix where the shortest is contradicted")
+        << QByteArray(
+               "/mnt/scratch/run1/a\t/scratch/run1/a\n/mnt/scratch/run2/b/c\t/scratch/run2/b/c\n"
+               "/mnt/usb1/x\t/mnt/usb1/x\n/mnt/usb2\t/mnt/usb2\n")
+        << QByteArray("<file path=\"^/mnt/scratch(/|$)\" replacepath=\"/scratch\\1\" "
+                      "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n")
+        << QByteArray()
+        << QByteArray("/mnt/scratch/run3/d\t/scratch/run3/d\n/mnt/usb3\t/mnt/usb3\n");
+    QTest::newRow("exceptions: a sub-folder moving elsewhere first, one that stays excluded")
+        << QByteArray(
+               "/mnt/fs/projects/a/x\t/srv/projects/a/x\n/mnt/fs/projects/b\t/srv/projects/b\n"
+               "/mnt/fs/projects/c/d\t/srv/projects/c/d\n/mnt/fs/projects/keep/z\t/mnt/fs/projects/"
+               "keep/z\n"
+               "/mnt/fs/projects/other/w\t/archive/other/w\n")
+        << QByteArray(
+               "<file path=\"^/mnt/fs/projects/other(/|$)\" replacepath=\"/archive/other\\1\" "
+               "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n"
+               "<file path=\"^/mnt/fs(?!/projects/keep(?:/|$))(/|$)\" replacepath=\"/srv\\1\" "
+               "regexp=\"1\" cs=\"1\" wildcard=\"0\"/>\n")
+        << QByteArray()
+        << QByteArray(
+               "/mnt/fs/projects/c\t/srv/projects/c\n/mnt/fs/projects/keep\t/mnt/fs/projects/keep\n"
+               "/mnt/fs/projects/other/v\t/archive/other/v\n");
+    QTest::newRow("case: one prefix in two cases, one shorter for the case of a name after it")
+        << QByteArray("\\\\fileserver\\team\\a\t\\\\nas01\\team\\a\n"
+                      "\\\\FILESERVER\\Team\\b\t\\\\nas01\\team\\b\n")
+        << QByteArray("<file path=\"^\\\\\\\\fileserver\\\\team(\\\\|$)\" "
+                      "replacepath=\"\\\\nas01\\team\\1\" regexp=\"1\" cs=\"0\" wildcard=\"0\"/>\n")
+        << QByteArray() << QByteArray("\\\\FileServer\\team\\x\t\\\\nas01\\team\\x\n");
 }
 
 void tst_Suggest::rules()
@@ -108,6 +153,14 @@ void tst_Suggest::rules()
     const CaseTestResult tested = testCases(reading, caseFiles, 1);
     QCOMPARE(tested.passed, tested.cases);
     QCOMPARE(tested.coveredRules, tested.rules);
+    QFETCH(QByteArray, unseen);
+    const CaseTestResult held =
+        testCases(reading, { ConfigFile { QStringLiteral("unseen.txt"), unseen } }, 1);
+    QCOMPARE(held.passed, held.cases);
+    QCOMPARE(held.cases, unseen.count('\n'));
+    // One line of summary; a line a rule only with -v.
+    QCOMPARE(result.summary.count(QLatin1Char('\n')), 1);
+    QCOMPARE(result.ruleLines.count(QLatin1Char('\n')), elements.count('\n'));
 }
 
 // Each row: cases that stop a suggestion, and the findings on them.
@@ -131,6 +184,10 @@ void tst_Suggest::stops_data()
         << QByteArray("\"\"\tx\n")
         << QByteArray("cases.txt:1:1: error: this line is not a case: the string is empty: "
                       "kevrareplace takes no empty string [test-syntax]\n");
+    QTest::newRow("no-cases: a case file of comments only")
+        << QByteArray("# moves to come\n")
+        << QByteArray(
+               "cases.txt: error: the file holds no case to suggest rules from [no-cases]\n");
 }
 
 void tst_Suggest::stops()

@@ -164,7 +164,8 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
                        " one record a line."));
     const QCommandLineOption verboseOption(QStringLiteral("v"),
         QStringLiteral("With --stdin, write LOCATION, INPUT and RESULT for each string,"
-                       " LOCATION that of the rule that changes it."));
+                       " LOCATION that of the rule that changes it; with --suggest, a line"
+                       " for each rule."));
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
@@ -219,17 +220,19 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         return request;
     }
 
-    // --suggest: rules from case files, without a rule file or any other option.
+    // --suggest: rules from case files, without a rule file or any other option but -v.
     if (parser.isSet(suggestOption)) {
         for (const QString &name : parser.optionNames()) {
-            if (name != suggestOption.names().constFirst())
-                return usage(QStringLiteral("--suggest goes with case files alone, without"
-                                            " other options"));
+            if (name != suggestOption.names().constFirst()
+                && name != verboseOption.names().constFirst())
+                return usage(QStringLiteral("--suggest goes with case files and -v alone,"
+                                            " without other options"));
         }
         if (!parser.positionalArguments().isEmpty())
             return usage(QStringLiteral("--suggest takes no strings: it reads cases"));
         request.mode = Request::Suggest;
         request.caseFiles = parser.values(suggestOption);
+        request.verbose = parser.isSet(verboseOption);
         return request;
     }
 

@@ -49,6 +49,7 @@ const QVector<Diagnostic> &diagnosticCatalogue()
         { "case-text", Severity::Error,
             "a case holding a control character or bytes that are not UTF-8, which a rule file "
             "cannot hold" },
+        { "no-cases", Severity::Error, "a case file that holds no case" },
     };
     return catalogue;
 }

@@ -90,7 +90,7 @@ int runMode(const Request &request, D_OutputWriter &writer)
     case Request::Compare:
         return compareFiles(request, writer);
     case Request::Suggest:
-        return suggestRules(request.caseFiles, writer);
+        return suggestRules(request.caseFiles, request.verbose, writer);
     case Request::Check:
     case Request::List:
     case Request::Explain:

@@ -60,7 +60,9 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     for (int f = 0; f < caseFiles.size(); ++f) {
         const QString &name = caseFiles.at(f).name;
         D_CaseFile cases(caseFiles.at(f).bytes);
+        int lines = 0;
         while (cases.next()) {
+            ++lines;
             if (cases.kind() == D_CaseFile::NotACase) {
                 result.findings.append(
                     findingAtLine("test-syntax", name, f, cases.line(), cases.errorColumn(),
@@ -105,12 +107,15 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
             unchanged += string == expected;
             suggestion.addCase(string, expected);
         }
+        if (lines == 0)
+            result.findings.append(makeFinding("no-cases", name, f, 0, 0,
+                QStringLiteral("the file holds no case to suggest rules from")));
     }
     const QString casesRead = counted(read, "case read (", "cases read (")
         + QString::number(unchanged) + QLatin1String(" unchanged)");
     if (!result.findings.isEmpty()) {
         result.summary = casesRead + QLatin1String("; no rule file written: ")
-            + counted(result.findings.size(), "line stops it\n", "lines stop it\n");
+            + counted(result.findings.size(), "finding stops it\n", "findings stop it\n");
         return result;
     }
     if (!suggestion.suggest()) {
@@ -123,7 +128,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
         + counted(rules.size(), "rule written\n", "rules written\n");
     for (int i = 0; i < rules.size(); ++i) {
         const D_RuleSuggestion::Suggested &rule = rules.at(i);
-        result.summary += QLatin1String("rule ") + QString::number(i + 1) + QLatin1String(": ")
+        result.ruleLines += QLatin1String("rule ") + QString::number(i + 1) + QLatin1String(": ")
             + rule.entry.path + QLatin1String(" -> ") + rule.entry.replacepath
             + QLatin1String(rule.entry.cs ? "" : " (any case)") + QLatin1String(", ")
             + counted(rule.cases.size(), "case\n", "cases\n");
@@ -131,7 +136,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     return result;
 }
 
-int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
+int suggestRules(const QStringList &caseFileNames, bool verbose, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
@@ -141,6 +146,6 @@ int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
         writer.writeMessage(gccFormat(result.findings));
     if (!result.ruleFile.isEmpty() && !writer.writeBytes(result.ruleFile))
         return ExitError;
-    writer.writeMessage(result.summary);
+    writer.writeMessage(verbose ? result.summary + result.ruleLines : result.summary);
     return result.ruleFile.isEmpty() ? ExitFindings : ExitOk;
 }

@@ -18,15 +18,17 @@ struct SuggestionResult
 {
     QVector<Finding> findings; ///< the cases that stop it; none when a file was made
     QByteArray ruleFile; ///< empty when a case stops it
-    QString summary; ///< lines for standard error
+    QString summary; ///< the line for standard error
+    QString ruleLines; ///< a line for each rule written, for standard error with -v
 };
 
 /// Works out the rule file that maps the string of every case of \a caseFiles to its result.
 SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles);
 
 /// Opens \a caseFileNames and writes through \a writer the rule file their cases ask for on
-/// standard output, the summary and the cases that stop it on standard error. Returns 0 when the
-/// file was written, 1 when a case stops it, 2 when a case file cannot be opened.
-int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer);
+/// standard output, the summary (and when \a verbose a line for each rule) and the cases that
+/// stop it on standard error. Returns 0 when the file was written, 1 when a case stops it, 2
+/// when a case file cannot be opened.
+int suggestRules(const QStringList &caseFileNames, bool verbose, D_OutputWriter &writer);
 
 #endif // SUGGESTMODE_H

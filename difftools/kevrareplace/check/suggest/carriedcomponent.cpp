@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/suggest/carriedcomponent.h"
+#include "check/suggest/pathcomponents.h"
+#include "replace/groupreference.h"
 #include "replace/qtcompat.h"
 
 #include <QHash>
@@ -10,30 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-bool isSeparator(QChar ch) { return ch == QLatin1Char('/') || ch == QLatin1Char('\\'); }
-
-// Where \a name stands in \a text as a whole component, from \a from on; -1 when nowhere.
-int componentAt(const QString &text, const QString &name, int from)
-{
-    for (int at = text.indexOf(name, from); at >= 0; at = text.indexOf(name, at + 1)) {
-        const int end = at + name.size();
-        if ((at == 0 || isSeparator(text.at(at - 1)))
-            && (end == text.size() || isSeparator(text.at(end))))
-            return at;
-    }
-    return -1;
-}
-
-// A \ and a digit in the text around the group would stand for a group too.
-bool holdsReference(const QString &text)
-{
-    for (int i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('\\') && text.at(i + 1).isDigit())
-            return true;
-    }
-    return false;
-}
 
 struct Shape
 {
@@ -61,7 +39,8 @@ QVector<CarriedChange> carriedChanges(const QVector<QString> &olds, const QVecto
             if (at >= 0) {
                 Shape shape { old.left(start), old.mid(end), now.left(at),
                     now.mid(at + name.size()), {}, {} };
-                if (!holdsReference(shape.newBefore) && !holdsReference(shape.newAfter)) {
+                // A \N around the group would stand for a group too.
+                if (!refersToGroups(shape.newBefore, 9) && !refersToGroups(shape.newAfter, 9)) {
                     const QString key = shape.oldBefore + QChar(0) + shape.oldAfter + QChar(0)
                         + shape.newBefore + QChar(0) + shape.newAfter;
                     auto found = byKey.find(key);

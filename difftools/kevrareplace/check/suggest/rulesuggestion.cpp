@@ -3,8 +3,10 @@
 
 #include "check/suggest/rulesuggestion.h"
 #include "batch/d_batchreplace.h"
-#include "check/findings/messagetext.h"
 #include "check/suggest/carriedcomponent.h"
+#include "check/suggest/pathcomponents.h"
+#include "check/suggest/prefixplan.h"
+#include "check/suggest/suggestedrule.h"
 #include "config/entryrules.h"
 #include "replace/qtcompat.h"
 #include "text/losslesscodec.h"
@@ -14,8 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-bool isSeparator(QChar ch) { return ch == QLatin1Char('/') || ch == QLatin1Char('\\'); }
 
 // Where the part of \a string that a case changes ends: after the text that differs from the
 // result, at the next separator, so that whole names change; a prefix is never empty.
@@ -39,16 +39,17 @@ D_RuleSuggestion::~D_RuleSuggestion() = default;
 
 void D_RuleSuggestion::addCase(const QString &string, const QString &expected)
 {
-    Case added { string, expected, encodeLossless(string), 0, 0 };
-    if (string != expected) {
-        added.oldLength = changedLength(string, expected);
-        added.newLength = expected.size() - (string.size() - added.oldLength);
-    }
+    SuggestionCase added { string, expected, encodeLossless(string), string.toCaseFolded(),
+        string == expected ? 0 : changedLength(string, expected) };
+    // Names are found in the folded string where they stand in the string.
+    if (added.folded.size() != string.size())
+        added.folded = string;
     cases.append(added);
 }
 
-// One candidate for each change carried over for several names, then one for each change of
-// the rest: the same old prefix, in any case, to the same new one.
+// One candidate for each change carried over for several names, then those for each change of
+// the rest: the same old prefix, in any case, to the same new one, as the prefix plan settles
+// them where other cases under the prefix are to come out otherwise.
 void D_RuleSuggestion::group()
 {
     candidates.clear();
@@ -56,16 +57,16 @@ void D_RuleSuggestion::group()
     QVector<QString> olds;
     QVector<QString> news;
     for (int i = 0; i < cases.size(); ++i) {
-        const Case &c = cases.at(i);
+        const SuggestionCase &c = cases.at(i);
         if (c.string == c.expected)
             continue;
         changing.append(i);
         olds.append(c.string.left(c.oldLength));
-        news.append(c.expected.left(c.newLength));
+        news.append(c.expected.left(c.newLength(c.oldLength)));
     }
     QVector<bool> carried(cases.size(), false);
     for (const CarriedChange &change : carriedChanges(olds, news)) {
-        Candidate candidate { {}, Carried, change.pattern, change.substitute };
+        Candidate candidate { {}, Carried, 0, change.pattern, change.substitute, {} };
         for (int k : change.changes) {
             candidate.cases.append(changing.at(k));
             carried[changing.at(k)] = true;
@@ -77,7 +78,12 @@ void D_RuleSuggestion::group()
         if (!carried.at(i))
             rest.append(i);
     }
-    groupByPrefix(rest, candidates);
+    QVector<Candidate> groups;
+    groupByPrefix(rest, groups);
+    joinSpellings(groups);
+    D_PrefixPlan plan(cases);
+    for (const Candidate &candidate : qAsConst(groups))
+        candidates += plan.resolve(candidate);
 }
 
 void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candidate> &into) const
@@ -85,67 +91,67 @@ void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candi
     QHash<QString, int> byChange;
     const int first = into.size();
     for (int i : changing) {
-        const Case &c = cases.at(i);
+        const SuggestionCase &c = cases.at(i);
         const QString key =
-            c.string.left(c.oldLength).toCaseFolded() + QChar(0) + c.expected.left(c.newLength);
+            c.folded.left(c.oldLength) + QChar(0) + c.expected.left(c.newLength(c.oldLength));
         auto found = byChange.find(key);
         if (found == byChange.end()) {
             found = byChange.insert(key, into.size());
-            into.append(Candidate { {}, Prefix, {}, {} });
+            into.append(Candidate { {}, Prefix, c.oldLength, {}, {}, {} });
         }
         into[found.value()].cases.append(i);
     }
     for (int n = first; n < into.size(); ++n) {
         Candidate &candidate = into[n];
-        const Case &c0 = cases.at(candidate.cases.constFirst());
-        const QString old = c0.string.left(c0.oldLength);
+        const QString old = cases.at(candidate.cases.constFirst()).string.left(candidate.oldLength);
         for (int i : qAsConst(candidate.cases)) {
-            if (cases.at(i).string.left(cases.at(i).oldLength) != old)
+            if (!cases.at(i).string.startsWith(old))
                 candidate.kind = PrefixAnyCase;
         }
     }
 }
 
-D_RuleSuggestion::Suggested D_RuleSuggestion::rule(const Candidate &candidate) const
+// A case whose change, taken a name or more further, is that of another group, where that
+// group's prefix is written in another case, goes to it: \\srv\team\a to \\nas\team\a joins
+// \\SRV\Team\b to \\nas\team\b.
+void D_RuleSuggestion::joinSpellings(QVector<Candidate> &groups) const
 {
-    const Case &first = cases.at(candidate.cases.constFirst());
-    Suggested made { FileEntry {
-                         QString(), QString(), true, candidate.kind != PrefixAnyCase, false },
-        candidate.kind, candidate.cases };
-    if (candidate.kind == WholeString) {
-        made.entry.path = QLatin1Char('^') + QRegExp::escape(first.string) + QLatin1Char('$');
-        made.entry.replacepath = first.expected;
-        return made;
+    QHash<QString, int> byChange;
+    for (int n = 0; n < groups.size(); ++n) {
+        const SuggestionCase &c = cases.at(groups.at(n).cases.constFirst());
+        const int length = groups.at(n).oldLength;
+        byChange.insert(c.folded.left(length) + QChar(0) + c.expected.left(c.newLength(length)), n);
     }
-    // What may follow the prefix: what follows it in the cases.
-    bool slash = false;
-    bool backslash = false;
-    for (int i : candidate.cases) {
-        const Case &c = cases.at(i);
-        if (c.oldLength < c.string.size())
-            (c.string.at(c.oldLength) == QLatin1Char('/') ? slash : backslash) = true;
+    QVector<QVector<int>> joining(groups.size());
+    for (int n = 0; n < groups.size(); ++n) {
+        QVector<int> staying;
+        for (int i : qAsConst(groups.at(n).cases)) {
+            const SuggestionCase &c = cases.at(i);
+            int to = -1;
+            for (int length = groups.at(n).oldLength; to < 0 && length < c.string.size();) {
+                length = nextNameEnd(c.string, length);
+                to = byChange.value(
+                    c.folded.left(length) + QChar(0) + c.expected.left(c.newLength(length)), -1);
+            }
+            (to >= 0 ? joining[to] : staying).append(i);
+        }
+        groups[n].cases = staying;
     }
-    const QString prefix = first.expected.left(first.newLength);
-    const QString separators = slash && backslash ? QStringLiteral("[/\\\\]")
-        : slash                                   ? QStringLiteral("/")
-                                                  : QStringLiteral("\\\\");
-    const bool carried = candidate.kind == Carried;
-    made.entry.path = carried
-        ? candidate.head
-        : QLatin1Char('^') + QRegExp::escape(first.string.left(first.oldLength));
-    made.entry.replacepath = carried ? candidate.headSubstitute : prefix;
-    if (!slash && !backslash) {
-        made.entry.path += QLatin1Char('$');
-    } else if (carried || !prefix.contains(QLatin1String("\\1"))) {
-        // The separator, or the end, taken as a group and put back: a rule whose pattern
-        // starts with fixed text is tried only on strings that hold it.
-        made.entry.path += QLatin1Char('(') + separators + QLatin1String("|$)");
-        made.entry.replacepath += QLatin1String(carried ? "\\2" : "\\1");
-    } else {
-        // A \1 of the new text must not stand for a group.
-        made.entry.path += QLatin1String("(?=") + separators + QLatin1String("|$)");
+    QVector<Candidate> joined;
+    for (int n = 0; n < groups.size(); ++n) {
+        Candidate group = groups.at(n);
+        group.cases += joining.at(n);
+        if (group.cases.isEmpty())
+            continue;
+        std::sort(group.cases.begin(), group.cases.end());
+        const QString old = cases.at(group.cases.constFirst()).string.left(group.oldLength);
+        for (int i : qAsConst(group.cases)) {
+            if (!cases.at(i).string.startsWith(old))
+                group.kind = PrefixAnyCase;
+        }
+        joined.append(group);
     }
-    return made;
+    groups = joined;
 }
 
 // Rules for single strings first, then the longer prefixes before the shorter, so that the
@@ -157,15 +163,19 @@ QVector<D_RuleSuggestion::Suggested> D_RuleSuggestion::build() const
         order[i] = i;
     const auto rank = [this](int index) {
         const Candidate &candidate = candidates.at(index);
-        const Case &first = cases.at(candidate.cases.constFirst());
+        const SuggestionCase &first = cases.at(candidate.cases.constFirst());
+        const int length = candidate.kind == Carried ? first.oldLength : candidate.oldLength;
         return std::make_pair(candidate.kind == WholeString ? 0 : 1,
-            std::make_pair(-first.oldLength, candidate.cases.constFirst()));
+            std::make_pair(-length, candidate.cases.constFirst()));
     };
     std::sort(order.begin(), order.end(), [&rank](int a, int b) { return rank(a) < rank(b); });
     QVector<Suggested> rules;
     rules.reserve(order.size());
-    for (int index : qAsConst(order))
-        rules.append(rule(candidates.at(index)));
+    for (int index : qAsConst(order)) {
+        const Candidate &candidate = candidates.at(index);
+        rules.append(Suggested { suggestedEntry(candidate, cases), candidate.kind, candidate.cases,
+            suggestedComment(candidate, cases) });
+    }
     return rules;
 }
 
@@ -173,14 +183,8 @@ QByteArray D_RuleSuggestion::ruleFileBytes() const
 {
     QVector<CommentedRule> commented;
     commented.reserve(suggested.size());
-    for (const Suggested &rule : suggested) {
-        commented.append(CommentedRule { rule.entry,
-            counted(rule.cases.size(), "case", "cases")
-                + QLatin1String(rule.kind == WholeString ? ": this string only"
-                        : rule.kind == PrefixAnyCase     ? ": this prefix, in any case"
-                        : rule.kind == Carried           ? ": this prefix, a name carried over"
-                                                         : ": this prefix") });
-    }
+    for (const Suggested &rule : suggested)
+        commented.append(CommentedRule { rule.entry, rule.comment });
     return ruleFile(commented);
 }
 
@@ -204,7 +208,7 @@ QVector<int> D_RuleSuggestion::failures(
     const bool complete = reader.entries().size() == rules.size();
     QByteArray mapped;
     for (int i = 0; i < cases.size(); ++i) {
-        const Case &c = cases.at(i);
+        const SuggestionCase &c = cases.at(i);
         const int decided = replace.map(c.bytes.constData(), c.bytes.size(), mapped);
         decidedBy[i] = decided;
         const QString got = decided >= 0 ? decodeLossless(mapped) : c.string;
@@ -226,18 +230,19 @@ void D_RuleSuggestion::narrow(int index, QVector<Candidate> &into) const
     if (candidate.kind == PrefixAnyCase) {
         QHash<QString, int> byOld;
         for (int i : candidate.cases) {
-            const QString old = cases.at(i).string.left(cases.at(i).oldLength);
+            const QString old = cases.at(i).string.left(candidate.oldLength);
             auto found = byOld.find(old);
             if (found == byOld.end()) {
                 found = byOld.insert(old, into.size());
-                into.append(Candidate { {}, Prefix, {}, {} });
+                into.append(
+                    Candidate { {}, Prefix, candidate.oldLength, {}, {}, candidate.exclusions });
             }
             into[found.value()].cases.append(i);
         }
         return;
     }
     for (int i : candidate.cases)
-        into.append(Candidate { { i }, WholeString, {}, {} });
+        into.append(Candidate { { i }, WholeString, cases.at(i).string.size(), {}, {}, {} });
 }
 
 bool D_RuleSuggestion::suggest()

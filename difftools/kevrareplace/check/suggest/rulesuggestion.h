@@ -4,6 +4,7 @@
 #ifndef RULESUGGESTION_H
 #define RULESUGGESTION_H
 
+#include "check/suggest/suggestioncase.h"
 #include "check/writers/rulefileformat.h"
 
 #include <QByteArray>
@@ -15,20 +16,17 @@
 /// make the same change at the start of the string (an old prefix ending before a / or \ or
 /// at the end, and a new one in its place) share a rule, an anchored expression that matches
 /// the old prefix only at the start and only up to such an end (a group that puts the
-/// separator back); it ignores case when the cases show the old prefix in more than one case.
-/// Cases whose old prefixes differ only in one name that the new prefix carries over share an
-/// expression with a group for the name. A rule that turns out to decide a case wrongly
-/// is narrowed, down to one rule per string, until the rules read back from the written file
-/// reproduce every case.
+/// separator back); it ignores case when the cases show the old prefix in more than one case,
+/// also where one of them shows more of it. Where other cases under the prefix are to come out
+/// otherwise, the rule excludes their names or gives way to rules for longer prefixes, as
+/// D_PrefixPlan weighs. Cases whose old prefixes differ only in one name that the new prefix
+/// carries over share an expression with a group for the name. A rule that turns out to decide
+/// a case wrongly is narrowed, down to one rule per string, until the rules read back from the
+/// written file reproduce every case.
 class D_RuleSuggestion
 {
 public:
-    enum Kind {
-        Prefix, ///< one old prefix, in its case
-        PrefixAnyCase, ///< an old prefix in any case
-        Carried, ///< old prefixes alike but for one name, which the new prefix carries over
-        WholeString ///< exactly one string
-    };
+    using Kind = SuggestionKind;
 
     /// A rule of the suggestion and the cases (numbers from 0, in the order added) it decides.
     struct Suggested
@@ -36,6 +34,7 @@ public:
         FileEntry entry;
         Kind kind;
         QVector<int> cases;
+        QString comment; ///< the count of cases, one of them, and what the rule excludes
     };
 
     D_RuleSuggestion();
@@ -62,30 +61,14 @@ public:
     int narrowings() const { return rounds; }
 
 private:
-    struct Case
-    {
-        QString string;
-        QString expected;
-        QByteArray bytes;
-        int oldLength; ///< of the prefix the case changes
-        int newLength;
-    };
-    struct Candidate
-    {
-        QVector<int> cases;
-        Kind kind;
-        QString head; ///< of a Carried one: its pattern and substitute before the end
-        QString headSubstitute;
-    };
-
     void group();
     void groupByPrefix(const QVector<int> &changing, QVector<Candidate> &into) const;
+    void joinSpellings(QVector<Candidate> &groups) const;
     QVector<Suggested> build() const;
-    Suggested rule(const Candidate &candidate) const;
     QVector<int> failures(const QVector<Suggested> &rules, QVector<int> &decidedBy) const;
     void narrow(int candidate, QVector<Candidate> &into) const;
 
-    QVector<Case> cases;
+    QVector<SuggestionCase> cases;
     QVector<Candidate> candidates;
     QVector<Suggested> suggested;
     int rounds = 0;
