@@ -22,11 +22,10 @@ D_PrefixPlan::D_PrefixPlan(const QVector<SuggestionCase> &cases)
     : cases(cases)
     , mark(cases.size(), 0)
 {
+    // One order serves both: the strings that start with a prefix are among those whose folded
+    // strings start with the folded prefix.
     for (int i = 0; i < cases.size(); ++i)
-        byString.append(i);
-    byFolded = byString;
-    std::sort(byString.begin(), byString.end(),
-        [&cases](int a, int b) { return cases.at(a).string < cases.at(b).string; });
+        byFolded.append(i);
     std::sort(byFolded.begin(), byFolded.end(),
         [&cases](int a, int b) { return cases.at(a).folded < cases.at(b).folded; });
 }
@@ -48,30 +47,29 @@ QVector<Candidate> D_PrefixPlan::resolve(const Candidate &candidate)
         .candidates;
 }
 
-// The cases whose strings start with \a prefix (case-folded when \a anyCase) where a name ends.
-QVector<int> D_PrefixPlan::under(const QString &prefix, bool anyCase) const
+// Calls \a visit with each case whose string starts with \a prefix (in any case when \a anyCase)
+// where a name ends, until it returns false.
+template <typename Visit>
+void D_PrefixPlan::under(const QString &prefix, bool anyCase, Visit visit) const
 {
-    const QVector<int> &order = anyCase ? byFolded : byString;
-    const auto text = [this, anyCase](int i) -> const QString & {
-        return anyCase ? cases.at(i).folded : cases.at(i).string;
-    };
-    auto at = std::lower_bound(order.begin(), order.end(), prefix,
-        [&text](int i, const QString &value) { return text(i) < value; });
-    QVector<int> found;
-    for (; at != order.end() && text(*at).startsWith(prefix); ++at) {
-        if (endsName(text(*at), prefix.size()))
-            found.append(*at);
+    const QString folded = prefix.toCaseFolded();
+    auto at = std::lower_bound(byFolded.begin(), byFolded.end(), folded,
+        [this](int i, const QString &value) { return cases.at(i).folded < value; });
+    for (; at != byFolded.end() && cases.at(*at).folded.startsWith(folded); ++at) {
+        const QString &text = cases.at(*at).string;
+        if (endsName(text, prefix.size()) && (anyCase || text.startsWith(prefix)) && !visit(*at))
+            return;
     }
-    return found;
 }
 
 bool D_PrefixPlan::memberUnder(const QString &prefix, bool anyCase, bool exactly) const
 {
-    for (int i : under(prefix, anyCase)) {
-        if (mark.at(i) == stamp && (!exactly || cases.at(i).string.size() == prefix.size()))
-            return true;
-    }
-    return false;
+    bool found = false;
+    under(prefix, anyCase, [&](int i) {
+        found = mark.at(i) == stamp && (!exactly || cases.at(i).string.size() == prefix.size());
+        return !found;
+    });
+    return found;
 }
 
 D_PrefixPlan::Plan D_PrefixPlan::plan(
@@ -93,16 +91,17 @@ D_PrefixPlan::Plan D_PrefixPlan::plan(
     // The cases this rule would decide wrongly: a case with a longer prefix of its own has a
     // rule before this one.
     QVector<int> contradicting;
-    for (int i : under(anyCase ? first.folded.left(length) : old, anyCase)) {
+    under(old, anyCase, [&](int i) {
         const SuggestionCase &c = cases.at(i);
         if (mark.at(i) == stamp || c.oldLength > length || (!continues && c.string.size() > length))
-            continue;
+            return true;
         const bool decidedRight = c.expected.size() - now.size() == c.string.size() - length
             && c.expected.startsWith(now)
             && QStringView(c.expected).mid(now.size()) == QStringView(c.string).mid(length);
         if (!decidedRight)
             contradicting.append(i);
-    }
+        return true;
+    });
     const Candidate whole { members, anyCase ? PrefixAnyCase : Prefix, length, {}, {}, {} };
     Plan best { beyondReach, 0, 0, { whole } };
     if (contradicting.isEmpty())
@@ -151,10 +150,10 @@ bool D_PrefixPlan::excludeOthers(
         int end = length;
         bool wholeString = false;
         for (;;) {
-            if (end > length && !memberUnder(text.left(end), anyCase, false))
+            if (end > length && !memberUnder(c.string.left(end), anyCase, false))
                 break;
             if (end == text.size()) {
-                if (memberUnder(text, anyCase, true))
+                if (memberUnder(c.string, anyCase, true))
                     return false;
                 wholeString = true;
                 break;

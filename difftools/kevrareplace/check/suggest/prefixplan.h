@@ -39,12 +39,11 @@ private:
     bool excludeOthers(const QVector<int> &contradicting, int length, bool anyCase, Plan &into);
     Plan byLongerPrefix(const QVector<int> &members, int length, bool anyCase, int depth, int most);
     Plan bySpelling(const QVector<int> &members, int length, int depth, int most);
-    QVector<int> under(const QString &prefix, bool anyCase) const;
+    template <typename Visit> void under(const QString &prefix, bool anyCase, Visit visit) const;
     bool memberUnder(const QString &prefix, bool anyCase, bool exactly) const;
 
     const QVector<SuggestionCase> &cases;
-    QVector<int> byString; ///< the cases in the order of their strings
-    QVector<int> byFolded;
+    QVector<int> byFolded; ///< the cases in the order of their folded strings
     QVector<int> mark; ///< stamp of the members of the plan being made
     int stamp = 0;
 };

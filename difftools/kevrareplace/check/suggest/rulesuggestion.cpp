@@ -116,11 +116,12 @@ void D_RuleSuggestion::groupByPrefix(const QVector<int> &changing, QVector<Candi
 // \\SRV\Team\b to \\nas\team\b.
 void D_RuleSuggestion::joinSpellings(QVector<Candidate> &groups) const
 {
-    QHash<QString, int> byChange;
+    // The groups by their folded old prefix, a view of their first case's folded string.
+    QMultiHash<QStringView, int> byOld;
+    QVector<int> firstCase;
     for (int n = 0; n < groups.size(); ++n) {
-        const SuggestionCase &c = cases.at(groups.at(n).cases.constFirst());
-        const int length = groups.at(n).oldLength;
-        byChange.insert(c.folded.left(length) + QChar(0) + c.expected.left(c.newLength(length)), n);
+        firstCase.append(groups.at(n).cases.constFirst());
+        byOld.insert(QStringView(cases.at(firstCase.at(n)).folded).left(groups.at(n).oldLength), n);
     }
     QVector<QVector<int>> joining(groups.size());
     for (int n = 0; n < groups.size(); ++n) {
@@ -130,8 +131,14 @@ void D_RuleSuggestion::joinSpellings(QVector<Candidate> &groups) const
             int to = -1;
             for (int length = groups.at(n).oldLength; to < 0 && length < c.string.size();) {
                 length = nextNameEnd(c.string, length);
-                to = byChange.value(
-                    c.folded.left(length) + QChar(0) + c.expected.left(c.newLength(length)), -1);
+                const QStringView old = QStringView(c.folded).left(length);
+                const QStringView now = QStringView(c.expected).left(c.newLength(length));
+                for (auto found = byOld.constFind(old);
+                     to < 0 && found != byOld.constEnd() && found.key() == old; ++found) {
+                    const SuggestionCase &other = cases.at(firstCase.at(found.value()));
+                    if (QStringView(other.expected).left(other.newLength(length)) == now)
+                        to = found.value();
+                }
             }
             (to >= 0 ? joining[to] : staying).append(i);
         }
