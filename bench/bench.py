@@ -25,6 +25,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import measure  # noqa: E402
 import portable  # noqa: E402
 import report  # noqa: E402
+import suggestkinds  # noqa: E402
 from workloads import SAMPLE  # noqa: E402
 
 SECTIONS = ["floor", "portable", "sed", "length", "check", "stdin", "compare", "cases", "suggest"]
@@ -70,6 +71,7 @@ def main():
             report.section_cases(folder, 3 if args.quick else 11, 100000)
         if "suggest" in chosen:
             report.section_suggest(folder, 3 if args.quick else 11, 100000, 1000)
+            suggestkinds.section_suggest_kinds(folder, 3 if args.quick else 11, 100000, 20000)
 
 
 if __name__ == "__main__":

@@ -105,7 +105,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
             const QString expected =
                 QString::fromUtf8(cases.expected().data(), int(cases.expected().size()));
             unchanged += string == expected;
-            suggestion.addCase(string, expected);
+            suggestion.addCase(string, expected, key);
         }
         if (lines == 0)
             result.findings.append(makeFinding("no-cases", name, f, 0, 0,

@@ -3,6 +3,8 @@
 
 #include "check/suggest/pathcomponents.h"
 
+#include <algorithm>
+
 bool isSeparator(QChar ch) { return ch == QLatin1Char('/') || ch == QLatin1Char('\\'); }
 
 bool endsName(const QString &text, int length)
@@ -26,4 +28,16 @@ int componentAt(const QString &text, const QString &name, int from)
             return at;
     }
     return -1;
+}
+
+int changedLength(const QString &string, const QString &expected)
+{
+    int same = 0;
+    while (same < string.size() && same < expected.size()
+        && string.at(string.size() - 1 - same) == expected.at(expected.size() - 1 - same))
+        ++same;
+    int end = std::max(int(string.size()) - same, 1);
+    while (end < string.size() && !isSeparator(string.at(end)))
+        ++end;
+    return end;
 }

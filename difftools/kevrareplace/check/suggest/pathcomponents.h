@@ -18,4 +18,8 @@ int nextNameEnd(const QString &text, int length);
 /// Where \a name stands in \a text as a whole component, from \a from on; -1 when nowhere.
 int componentAt(const QString &text, const QString &name, int from);
 
+/// Where the part of \a string that a case changes into \a expected ends: after the text that
+/// differs from the result, at the next separator, so that whole names change; never at 0.
+int changedLength(const QString &string, const QString &expected);
+
 #endif // PATHCOMPONENTS_H

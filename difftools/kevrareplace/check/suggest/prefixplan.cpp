@@ -7,6 +7,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,10 +26,14 @@ D_PrefixPlan::D_PrefixPlan(const QVector<SuggestionCase> &cases)
 {
     // One order serves both: the strings that start with a prefix are among those whose folded
     // strings start with the folded prefix.
+    std::vector<std::pair<QStringView, int>> order;
+    order.reserve(cases.size());
     for (int i = 0; i < cases.size(); ++i)
-        byFolded.append(i);
-    std::sort(byFolded.begin(), byFolded.end(),
-        [&cases](int a, int b) { return cases.at(a).folded < cases.at(b).folded; });
+        order.emplace_back(cases.at(i).folded, i);
+    std::sort(order.begin(), order.end());
+    byFolded.reserve(cases.size());
+    for (const auto &entry : order)
+        byFolded.append(entry.second);
 }
 
 D_PrefixPlan::~D_PrefixPlan() = default;
@@ -200,6 +206,8 @@ D_PrefixPlan::Plan D_PrefixPlan::byLongerPrefix(
     }
     Plan sum { 0, 0, 0, {} };
     const auto add = [&sum, most](const Plan &part) {
+        if (part.cost >= beyondReach)
+            return false;
         sum.cost += part.cost;
         sum.exclusions += part.exclusions;
         sum.length += part.length;
@@ -234,6 +242,8 @@ D_PrefixPlan::Plan D_PrefixPlan::bySpelling(
     Plan sum { 0, 0, 0, {} };
     for (const QVector<int> &group : qAsConst(groups)) {
         const Plan part = plan(group, length, false, depth + 1);
+        if (part.cost >= beyondReach)
+            return Plan { beyondReach, 0, 0, {} };
         sum.cost += part.cost;
         sum.exclusions += part.exclusions;
         sum.length += part.length;

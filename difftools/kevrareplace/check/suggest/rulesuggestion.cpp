@@ -15,31 +15,19 @@
 
 #include <algorithm>
 
-namespace {
-
-// Where the part of \a string that a case changes ends: after the text that differs from the
-// result, at the next separator, so that whole names change; a prefix is never empty.
-int changedLength(const QString &string, const QString &expected)
-{
-    int same = 0;
-    while (same < string.size() && same < expected.size()
-        && string.at(string.size() - 1 - same) == expected.at(expected.size() - 1 - same))
-        ++same;
-    int end = std::max(int(string.size()) - same, 1);
-    while (end < string.size() && !isSeparator(string.at(end)))
-        ++end;
-    return end;
-}
-
-} // namespace
-
 D_RuleSuggestion::D_RuleSuggestion() = default;
 
 D_RuleSuggestion::~D_RuleSuggestion() = default;
 
 void D_RuleSuggestion::addCase(const QString &string, const QString &expected)
 {
-    SuggestionCase added { string, expected, encodeLossless(string), string.toCaseFolded(),
+    addCase(string, expected, encodeLossless(string));
+}
+
+void D_RuleSuggestion::addCase(
+    const QString &string, const QString &expected, const QByteArray &bytes)
+{
+    SuggestionCase added { string, expected, bytes, string.toCaseFolded(),
         string == expected ? 0 : changedLength(string, expected) };
     // Names are found in the folded string where they stand in the string.
     if (added.folded.size() != string.size())

@@ -47,6 +47,9 @@ public:
     /// another result.
     void addCase(const QString &string, const QString &expected);
 
+    /// Adds a case whose string the engine takes as \a bytes, its UTF-8.
+    void addCase(const QString &string, const QString &expected, const QByteArray &bytes);
+
     /// Works out the rules; false only when no rule file reproduces every case, which cannot
     /// happen for cases as addCase takes them.
     bool suggest();
