@@ -4,13 +4,13 @@
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "config/entryrules.h"
+#include "driver/tooloptions.h"
 #include "qtnotice.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
 #include "text/consoleoutput.h"
 #include "text/processarguments.h"
 #include "text/standardstreams.h"
-#include "text/tooloptions.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -6,9 +6,9 @@
 #include "check/findings/messagetext.h"
 #include "check/writers/rulelistformat.h"
 #include "config/entryrules.h"
+#include "driver/tooloptions.h"
 #include "replace/d_replace.h"
 #include "replace/ruleexpression.h"
-#include "text/tooloptions.h"
 
 #include <QRegExp>
 
