@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/cli/options.h"
+#include "check/writers/findingsformat.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -241,7 +242,7 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     if (parser.isSet(stdinOption))
         request.mode = Request::Stdin;
     else if (parser.isSet(rulesOption))
-        request.mode = Request::List;
+        request.mode = Request::Rules;
     else if (!request.strings.isEmpty())
         request.mode = Request::Explain;
     if (parser.isSet(testOption) && request.mode != Request::Check)
@@ -250,10 +251,10 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     if (parser.isSet(testOption))
         request.mode = Request::Test;
     const QString format = parser.value(formatOption);
-    if (format != QLatin1String("gnu") && format != QLatin1String("sarif"))
+    if (!isFindingsFormat(format))
         return usage(
             QLatin1String("unknown format '") + format + QLatin1String("'; use gnu or sarif"));
-    request.sarif = format == QLatin1String("sarif");
+    request.format = format;
 
     if (parser.isSet(compareOption)) {
         const QStringList sides = parser.values(compareOption) + request.strings;
@@ -276,9 +277,9 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         return usage(QStringLiteral("--rules and --stdin exclude each other"));
     if (request.mode == Request::Stdin && !request.strings.isEmpty())
         return usage(QStringLiteral("--stdin takes no strings: it reads them"));
-    if (request.mode == Request::List && !request.strings.isEmpty())
+    if (request.mode == Request::Rules && !request.strings.isEmpty())
         return usage(QStringLiteral("--rules takes no strings"));
-    if (request.nulTerminated && request.mode != Request::List && request.mode != Request::Stdin)
+    if (request.nulTerminated && request.mode != Request::Rules && request.mode != Request::Stdin)
         return usage(QStringLiteral("-z goes with --rules or --stdin"));
     if (request.verbose && request.mode != Request::Stdin)
         return usage(QStringLiteral("-v goes with --stdin"));

@@ -8,9 +8,7 @@
 #include "check/findings/messagetext.h"
 #include "check/modes/inputfiles.h"
 #include "check/reading/casefile.h"
-#include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
-#include "check/writers/sarifformat.h"
 #include "config/configfile.h"
 #include "config/entryrules.h"
 
@@ -83,8 +81,7 @@ QString caseTestSummary(const CaseTestResult &result)
 }
 
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
-    D_OutputWriter &writer)
+    const QStringList &configFileNames, const FindingsFormat &format, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
@@ -94,10 +91,7 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     const bool rulesFailed = !findings.isEmpty();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
     findings += result.findings;
-    if (sarif)
-        writer.writeBytes(sarifFormat(findings, configFileNames + caseFileNames, toolVersion));
-    else
-        writer.write(gccFormat(findings));
+    format(findings, configFileNames + caseFileNames, writer);
     writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
     return rulesFailed || result.passed < result.cases || result.notCases > 0 ? ExitFindings
                                                                               : ExitOk;

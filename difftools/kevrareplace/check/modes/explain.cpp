@@ -4,7 +4,7 @@
 #include "check/modes/explain.h"
 
 #include "check/findings/messagetext.h"
-#include "check/writers/rulelistformat.h"
+#include "check/writers/rulesformat.h"
 #include "config/entryrules.h"
 #include "driver/tooloptions.h"
 #include "replace/d_replace.h"

@@ -7,7 +7,7 @@
 #include "check/modes/inputfiles.h"
 #include "check/reading/casefile.h"
 #include "check/suggest/rulesuggestion.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 
@@ -138,7 +138,7 @@ int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
         return ExitError;
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())
-        writer.writeMessage(gccFormat(result.findings));
+        writer.writeMessage(gnuFormat(result.findings));
     if (!result.ruleFile.isEmpty() && !writer.writeBytes(result.ruleFile))
         return ExitError;
     writer.writeMessage(result.summary);
