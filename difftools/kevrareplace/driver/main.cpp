@@ -30,6 +30,8 @@
 
 namespace {
 
+// The tool's exit statuses; the companion has its own (check/cli/exitcodes.h): one set per
+// program is right, since scripts read each program's statuses by what that program does.
 enum ExitCode { ExitOk = 0, ExitWriteFailed = 1, ExitUsage = 10, ExitConfigUnreadable = 22 };
 
 // False, with errno telling why, when the line did not reach the stream's file whole.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/cli/options.h"
+#include "check/findings/editdistance.h"
 #include "check/writers/findingsformat.h"
 
 #include <QCommandLineParser>
@@ -20,28 +21,6 @@ Request usage(const QString &message)
     request.mode = Request::Usage;
     request.text = message;
     return request;
-}
-
-// The number of edits (a character put in, left out, changed, or two side by side swapped)
-// that make \a from into \a to.
-int editDistance(const QString &from, const QString &to)
-{
-    const int n = to.size();
-    QVector<int> before(n + 1), last(n + 1), row(n + 1);
-    for (int j = 0; j <= n; ++j)
-        last[j] = j;
-    for (int i = 1; i <= from.size(); ++i) {
-        row[0] = i;
-        for (int j = 1; j <= n; ++j) {
-            const bool same = from.at(i - 1) == to.at(j - 1);
-            row[j] = std::min({ last[j] + 1, row[j - 1] + 1, last[j - 1] + (same ? 0 : 1) });
-            if (i > 1 && j > 1 && from.at(i - 1) == to.at(j - 2) && from.at(i - 2) == to.at(j - 1))
-                row[j] = std::min(row[j], before[j - 2] + 1);
-        }
-        before.swap(last);
-        last.swap(row);
-    }
-    return last[n];
 }
 
 // An option as the documentation writes it: -config and single letters with one dash, the
