@@ -4,14 +4,16 @@
 #include "check/modes/suggestmode.h"
 #include "check/cli/exitcodes.h"
 #include "check/findings/messagetext.h"
+#include "check/modes/casewalk.h"
 #include "check/modes/inputfiles.h"
-#include "check/reading/casefile.h"
 #include "check/suggest/rulesuggestion.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,18 +59,10 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     QHash<QByteArray, Seen> seen;
     int read = 0;
     int unchanged = 0;
-    for (int f = 0; f < caseFiles.size(); ++f) {
-        const QString &name = caseFiles.at(f).name;
-        D_CaseFile cases(caseFiles.at(f).bytes);
-        int lines = 0;
-        while (cases.next()) {
-            ++lines;
-            if (cases.kind() == D_CaseFile::NotACase) {
-                result.findings.append(
-                    findingAtLine("test-syntax", name, f, cases.line(), cases.errorColumn(),
-                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
-                continue;
-            }
+    QVector<int> casesIn(caseFiles.size(), 0);
+    forEachCase(
+        caseFiles, 0, result.findings, [&](const D_CaseFile &cases, const QString &name, int f) {
+            ++casesIn[f];
             ++read;
             const QString here = name + QLatin1Char(':') + QString::number(cases.line());
             bool writable = true;
@@ -88,7 +82,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                 break;
             }
             if (!writable)
-                continue;
+                return;
             const QByteArray key(cases.string().data(), int(cases.string().size()));
             const auto found = seen.constFind(key);
             if (found != seen.constEnd()) {
@@ -98,7 +92,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                             + quotedField(cases.expected()) + QLatin1String(" here but ")
                             + quotedField(found->expected) + QLatin1String(" at ")
                             + found->location));
-                continue;
+                return;
             }
             seen.insert(key, Seen { std::string(cases.expected()), here });
             const QString string = QString::fromUtf8(key);
@@ -106,9 +100,13 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                 QString::fromUtf8(cases.expected().data(), int(cases.expected().size()));
             unchanged += string == expected;
             suggestion.addCase(string, expected, key);
-        }
-        if (lines == 0)
-            result.findings.append(makeFinding("no-cases", name, f, 0, 0,
+        });
+    // A case file with no case at all, not even a line that is not one, is told by its name.
+    for (int f = 0; f < caseFiles.size(); ++f) {
+        const bool told = std::any_of(result.findings.cbegin(), result.findings.cend(),
+            [f](const Finding &finding) { return finding.file == f; });
+        if (casesIn.at(f) == 0 && !told)
+            result.findings.append(makeFinding("no-cases", caseFiles.at(f).name, f, 0, 0,
                 QStringLiteral("the file holds no case to suggest rules from")));
     }
     const QString casesRead = counted(read, "case read (", "cases read (")
@@ -143,7 +141,7 @@ int suggestRules(const QStringList &caseFileNames, bool verbose, D_OutputWriter 
         return ExitError;
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())
-        writer.writeMessage(gccFormat(result.findings));
+        writer.writeMessage(gnuFormat(result.findings));
     if (!result.ruleFile.isEmpty() && !writer.writeBytes(result.ruleFile))
         return ExitError;
     writer.writeMessage(verbose ? result.summary + result.ruleLines : result.summary);
