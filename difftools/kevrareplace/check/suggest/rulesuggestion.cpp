@@ -107,7 +107,9 @@ void D_RuleSuggestion::joinSpellings(QVector<Candidate> &groups) const
     // The groups by their folded old prefix, a view of their first case's folded string.
     QMultiHash<QStringView, int> byOld;
     QVector<int> firstCase;
+    int longest = 0; // no group's prefix is longer
     for (int n = 0; n < groups.size(); ++n) {
+        longest = std::max(longest, groups.at(n).oldLength);
         firstCase.append(groups.at(n).cases.constFirst());
         byOld.insert(QStringView(cases.at(firstCase.at(n)).folded).left(groups.at(n).oldLength), n);
     }
@@ -117,7 +119,8 @@ void D_RuleSuggestion::joinSpellings(QVector<Candidate> &groups) const
         for (int i : qAsConst(groups.at(n).cases)) {
             const SuggestionCase &c = cases.at(i);
             int to = -1;
-            for (int length = groups.at(n).oldLength; to < 0 && length < c.string.size();) {
+            const int end = std::min(int(c.string.size()), longest);
+            for (int length = groups.at(n).oldLength; to < 0 && length < end;) {
                 length = nextNameEnd(c.string, length);
                 const QStringView old = QStringView(c.folded).left(length);
                 const QStringView now = QStringView(c.expected).left(c.newLength(length));
