@@ -6,6 +6,8 @@
 #include "replace/groupreference.h"
 #include "replace/qtcompat.h"
 
+#include <QHash>
+
 namespace {
 
 // The length of the old prefix of case \a c in \a candidate.
@@ -14,6 +16,23 @@ int oldLengthIn(const Candidate &candidate, const SuggestionCase &c)
     if (candidate.kind == WholeString)
         return c.string.size();
     return candidate.kind == Carried ? c.oldLength : candidate.oldLength;
+}
+
+// The way of writing the old prefix that most cases of \a candidate use, the first on a tie.
+QString commonSpelling(const Candidate &candidate, const QVector<SuggestionCase> &cases)
+{
+    QHash<QString, int> uses;
+    QString common;
+    int most = 0;
+    for (int i : candidate.cases) {
+        const QString spelt = cases.at(i).string.left(candidate.oldLength);
+        const int used = ++uses[spelt];
+        if (used > most) {
+            most = used;
+            common = spelt;
+        }
+    }
+    return common;
 }
 
 // A comment holds no "--".
@@ -45,8 +64,9 @@ FileEntry suggestedEntry(const Candidate &candidate, const QVector<SuggestionCas
         : slash                                   ? QStringLiteral("/")
                                                   : QStringLiteral("\\\\");
     const bool carried = candidate.kind == Carried;
-    made.path =
-        carried ? candidate.head : QLatin1Char('^') + QRegExp::escape(first.string.left(length));
+    const QString old = candidate.kind == PrefixAnyCase ? commonSpelling(candidate, cases)
+                                                        : first.string.left(length);
+    made.path = carried ? candidate.head : QLatin1Char('^') + QRegExp::escape(old);
     made.replacepath = carried ? candidate.headSubstitute : prefix;
     for (const Exclusion &exclusion : candidate.exclusions) {
         made.path += QLatin1String("(?!") + QRegExp::escape(exclusion.text)
