@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "d_replace.h"
+#include "compiledexpression.h"
 #include "qtcompat.h"
 #include "requiredtext.h"
 #include "ruleexpression.h"
@@ -47,10 +48,9 @@ QString D_Replace::applyRule(const Rule &rule, const QString &input)
 {
     QString result = input;
     if (rule.regexp || rule.wildcard) {
-        if (!ruleExpressionBuilt(rule.pattern, rule.wildcard))
-            return result;
-        replaceExpression(
-            result, ruleExpression(rule.pattern, rule.cs, rule.wildcard), rule.substitute);
+        const CompiledExpression expression(rule.pattern, rule.cs, rule.wildcard);
+        if (expression.isValid())
+            replaceExpression(result, expression.regExp(), rule.substitute);
     } else {
         result.replace(
             rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
