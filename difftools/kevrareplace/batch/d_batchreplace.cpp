@@ -37,23 +37,6 @@ struct D_BatchReplace::Entry
 
 namespace {
 
-// Whether the UTF-8 \a data holds a character that folds to ASCII: in such a string, a
-// case-insensitive rule may match where its piece's bytes do not occur.
-bool holdsFoldingToAscii(const char *data, int size)
-{
-    const auto *bytes = reinterpret_cast<const uchar *>(data);
-    const uchar *const end = bytes + size;
-    for (const uchar *at = bytes; at < end; ++at) {
-        // Two or three bytes; the characters that fold to ASCII start at U+0100.
-        if (*at < 0xc4 || *at >= 0xf0)
-            continue;
-        const int length = utf8SequenceLength(at, end);
-        if (length > 0 && foldsToAscii(utf8CodePoint(at, length)))
-            return true;
-    }
-    return false;
-}
-
 // Leaves \a data in \a lowered with ASCII letters in lower case; \a data may be lowered's own.
 void toAsciiLower(const char *data, int size, QByteArray &lowered)
 {

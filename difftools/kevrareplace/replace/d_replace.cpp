@@ -27,8 +27,10 @@ QString D_Replace::apply(const QString &input) const
         if (rule.regexp || rule.wildcard) {
             const QStringList required =
                 requiredAlternatives(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
-            if (!required.isEmpty() && !rule.cs && folds < 0)
-                folds = holdsFoldingToAscii(input);
+            if (!required.isEmpty() && !rule.cs && folds < 0) {
+                const QByteArray bytes = input.toUtf8();
+                folds = holdsFoldingToAscii(bytes.constData(), bytes.size());
+            }
             if (!mayMatch(input, required, rule.cs, folds > 0))
                 continue;
             // Nor is one that the library would find invalid: it never matches.
