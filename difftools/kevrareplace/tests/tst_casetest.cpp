@@ -3,7 +3,7 @@
 
 #include "check/findings/lint.h"
 #include "check/modes/casetest.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 
 #include <QtTest>
 
@@ -96,7 +96,7 @@ void tst_CaseTest::cases()
     const QVector<Finding> errors = ruleFileErrors(reading);
     const CaseTestResult result =
         testCases(reading, { ConfigFile { QStringLiteral("cases.txt"), caseFile } }, 1);
-    QCOMPARE(gccFormat(errors + result.findings), QString::fromUtf8(out));
+    QCOMPARE(gnuFormat(errors + result.findings), QString::fromUtf8(out));
     QCOMPARE(caseTestSummary(result), QString::fromUtf8(summary));
 }
 

@@ -3,7 +3,7 @@
 
 #include "check/findings/lint.h"
 #include "check/modes/rulefilecheck.h"
-#include "check/writers/rulelistformat.h"
+#include "check/writers/rulesformat.h"
 
 #include <QtTest>
 
