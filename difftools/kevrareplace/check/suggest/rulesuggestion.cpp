@@ -240,7 +240,7 @@ void D_RuleSuggestion::narrow(int index, QVector<Candidate> &into) const
         return;
     }
     for (int i : candidate.cases)
-        into.append(Candidate { { i }, WholeString, cases.at(i).string.size(), {}, {}, {} });
+        into.append(Candidate { { i }, WholeString, int(cases.at(i).string.size()), {}, {}, {} });
 }
 
 bool D_RuleSuggestion::suggest()
