@@ -7,7 +7,11 @@
 
 D_RuleSetData::D_RuleSetData() = default;
 
-D_RuleSetData::~D_RuleSetData() = default;
+D_RuleSetData::~D_RuleSetData()
+{
+    for (std::atomic<D_BatchReplace *> &slot : idle)
+        delete slot.load();
+}
 
 void D_RuleSetData::read(const QVector<ConfigFile> &files)
 {
@@ -31,15 +35,10 @@ void D_RuleSetData::refuse(const QString &message, int exitCode)
 
 std::unique_ptr<D_BatchReplace> D_RuleSetData::takeEngine() const
 {
-    {
-        const std::lock_guard<std::mutex> hold(idleLock);
-        if (!idle.empty()) {
-            std::unique_ptr<D_BatchReplace> engine = std::move(idle.back());
-            idle.pop_back();
-            return engine;
-        }
+    for (std::atomic<D_BatchReplace *> &slot : idle) {
+        if (D_BatchReplace *engine = slot.exchange(nullptr, std::memory_order_acquire))
+            return std::unique_ptr<D_BatchReplace>(engine);
     }
-    // Made outside the lock: the rules never change, and the engine is this call's alone.
     std::unique_ptr<D_BatchReplace> engine(new D_BatchReplace);
     addRules(*engine, entries);
     return engine;
@@ -47,6 +46,11 @@ std::unique_ptr<D_BatchReplace> D_RuleSetData::takeEngine() const
 
 void D_RuleSetData::giveBack(std::unique_ptr<D_BatchReplace> engine) const
 {
-    const std::lock_guard<std::mutex> hold(idleLock);
-    idle.push_back(std::move(engine));
+    for (std::atomic<D_BatchReplace *> &slot : idle) {
+        D_BatchReplace *empty = nullptr;
+        if (slot.compare_exchange_strong(empty, engine.get(), std::memory_order_release)) {
+            engine.release();
+            return;
+        }
+    }
 }

@@ -12,13 +12,15 @@
 #include <QSharedData>
 #include <QVector>
 
+#include <array>
+#include <atomic>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 /// What a RuleSet shares between its copies: the rules as read, never changed after, and the
 /// engines that rewrite by them. An engine keeps matching state from string to string, so each
-/// call has one to itself: taken from the idle ones, or made when all are in use.
+/// call has one to itself: taken from an idle slot, or made when none holds one; given back to
+/// an empty slot, or dropped when all are full. The slots are taken and filled by atomic
+/// exchange: no call waits for another.
 class D_RuleSetData : public QSharedData
 {
 public:
@@ -52,8 +54,8 @@ private:
     std::unique_ptr<D_BatchReplace> takeEngine() const;
     void giveBack(std::unique_ptr<D_BatchReplace> engine) const;
 
-    mutable std::mutex idleLock;
-    mutable std::vector<std::unique_ptr<D_BatchReplace>> idle;
+    // As many engines as threads that commonly rewrite by one rule set at once.
+    mutable std::array<std::atomic<D_BatchReplace *>, 64> idle {};
 };
 
 #endif // RULESETDATA_H
