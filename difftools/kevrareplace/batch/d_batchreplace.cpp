@@ -3,15 +3,14 @@
 
 #include "d_batchreplace.h"
 #include "asciireplace.h"
+#include "replace/compiledexpression.h"
 #include "replace/groupreference.h"
 #include "replace/qtcompat.h"
 #include "replace/requiredtext.h"
-#include "replace/ruleexpression.h"
 #include "text/losslesscodec.h"
 #include "text/utf8bytes.h"
 
 #include <QList>
-#include <QRegExp>
 #include <QStringMatcher>
 
 #include <algorithm>
@@ -32,28 +31,11 @@ struct D_BatchReplace::Entry
     bool neverMatches = false;
     // For an expression: its substitute refers to none of its groups.
     bool plainSubstitute = false;
-    std::unique_ptr<QRegExp> expression;
+    std::unique_ptr<CompiledExpression> expression;
     std::unique_ptr<QStringMatcher> matcher;
 };
 
 namespace {
-
-// Whether the UTF-8 \a data holds a character that folds to ASCII: in such a string, a
-// case-insensitive rule may match where its piece's bytes do not occur.
-bool holdsFoldingToAscii(const char *data, int size)
-{
-    const auto *bytes = reinterpret_cast<const uchar *>(data);
-    const uchar *const end = bytes + size;
-    for (const uchar *at = bytes; at < end; ++at) {
-        // Two or three bytes; the characters that fold to ASCII start at U+0100.
-        if (*at < 0xc4 || *at >= 0xf0)
-            continue;
-        const int length = utf8SequenceLength(at, end);
-        if (length > 0 && foldsToAscii(utf8CodePoint(at, length)))
-            return true;
-    }
-    return false;
-}
 
 // Leaves \a data in \a lowered with ASCII letters in lower case; \a data may be lowered's own.
 void toAsciiLower(const char *data, int size, QByteArray &lowered)
@@ -71,8 +53,8 @@ void toAsciiLower(const char *data, int size, QByteArray &lowered)
 // searched from the end of the one before (one on after an empty one), replaced in turn.
 // \a expression has just found the first one at \a first. From 2047 matches on the library
 // searches its own result again: false then, and \a result holds nothing of use.
-bool replaceMatches(
-    QRegExp &expression, int first, const QString &text, const QString &substitute, QString &result)
+bool replaceMatches(const QRegExp &expression, int first, const QString &text,
+    const QString &substitute, QString &result)
 {
     constexpr int libraryBatch = 2047;
     result.resize(0);
@@ -237,17 +219,13 @@ bool D_BatchReplace::canMatch(Entry &entry)
         return true;
     if (entry.neverMatches)
         return false;
-    if (!ruleExpressionBuilt(rule.pattern, rule.wildcard)) {
-        entry.neverMatches = true;
-        return false;
-    }
-    entry.expression.reset(new QRegExp(ruleExpression(rule.pattern, rule.cs, rule.wildcard)));
+    entry.expression.reset(new CompiledExpression(rule.pattern, rule.cs, rule.wildcard));
     if (!entry.expression->isValid()) {
         entry.neverMatches = true;
         entry.expression.reset();
         return false;
     }
-    entry.plainSubstitute = !refersToGroups(rule.substitute, entry.expression->captureCount());
+    entry.plainSubstitute = !refersToGroups(rule.substitute, entry.expression->groupCount());
     return true;
 }
 
@@ -267,13 +245,14 @@ bool D_BatchReplace::changes(Entry &entry, const QString &text, QString &result)
         result.replace(rule.pattern, rule.substitute, cs);
         return result != text;
     }
-    const int first = entry.expression->indexIn(text);
+    const QRegExp &expression = entry.expression->regExp();
+    const int first = expression.indexIn(text);
     if (first < 0)
         return false;
     if (!entry.plainSubstitute
-        || !replaceMatches(*entry.expression, first, text, rule.substitute, result)) {
+        || !replaceMatches(expression, first, text, rule.substitute, result)) {
         result = text;
-        replaceExpression(result, *entry.expression, rule.substitute);
+        replaceExpression(result, expression, rule.substitute);
     }
     return result != text;
 }

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-class QRegExp;
+class CompiledExpression;
 class QStringMatcher;
 
 /// Rewrites many strings, each as D_Replace::apply does, trying on each string only the rules

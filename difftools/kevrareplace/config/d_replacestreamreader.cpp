@@ -3,6 +3,7 @@
 
 #include "d_replacestreamreader.h"
 #include "replace/qtcompat.h"
+#include "rulefilenames.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void D_ReplaceStreamReader::read()
         if (token == QXmlStreamReader::EndElement)
             break;
         if (token == QXmlStreamReader::StartElement
-            && streamReader->name() == QLatin1String("replacement"))
+            && streamReader->name() == RuleFileNames::replacementElement)
             readReplacementElement();
     }
     endWalk(WalkStep::Document, 0);
@@ -70,15 +71,15 @@ void D_ReplaceStreamReader::read()
 
 void D_ReplaceStreamReader::readReplacementElement()
 {
-    Q_ASSERT(
-        streamReader->isStartElement() && streamReader->name() == QLatin1String("replacement"));
+    Q_ASSERT(streamReader->isStartElement()
+        && streamReader->name() == RuleFileNames::replacementElement);
     const qint64 start = walkSteps ? streamReader->characterOffset() : 0;
     while (!streamReader->atEnd()) {
         const QXmlStreamReader::TokenType token = streamReader->readNext();
         if (token == QXmlStreamReader::EndElement)
             break;
         if (token == QXmlStreamReader::StartElement
-            && streamReader->name() == QLatin1String("file"))
+            && streamReader->name() == RuleFileNames::fileElement)
             readFileElement();
     }
     endWalk(WalkStep::Replacement, start);
@@ -86,15 +87,14 @@ void D_ReplaceStreamReader::readReplacementElement()
 
 void D_ReplaceStreamReader::readFileElement()
 {
-    Q_ASSERT(streamReader->isStartElement() && streamReader->name() == QLatin1String("file"));
+    Q_ASSERT(streamReader->isStartElement() && streamReader->name() == RuleFileNames::fileElement);
     const QXmlStreamAttributes attributes = streamReader->attributes();
     const FileEntry previous = entryList.isEmpty() ? FileEntry() : entryList.last();
-    const QString path = text(attributes, QLatin1String("path"), previous.path);
-    const QString replacepath =
-        text(attributes, QLatin1String("replacepath"), previous.replacepath);
-    const bool cs = flag(attributes, QLatin1String("cs"));
-    const bool wildcard = flag(attributes, QLatin1String("wildcard"));
-    const bool regexp = flag(attributes, QLatin1String("regexp"));
+    const QString path = text(attributes, RuleFileNames::path, previous.path);
+    const QString replacepath = text(attributes, RuleFileNames::replacepath, previous.replacepath);
+    const bool cs = flag(attributes, RuleFileNames::cs);
+    const bool wildcard = flag(attributes, RuleFileNames::wildcard);
+    const bool regexp = flag(attributes, RuleFileNames::regexp);
     entryList.append(FileEntry { path, replacepath, regexp, cs, wildcard });
 
     const qint64 start = walkSteps ? streamReader->characterOffset() : 0;

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QString pattern = decodeLossless(withFolding(bytes.left(nul)));
     const QString text = decodeLossless(withFolding(bytes.mid(nul + 1)));
-    const bool folds = holdsFoldingToAscii(text);
+    const QByteArray textBytes = text.toUtf8();
+    const bool folds = holdsFoldingToAscii(textBytes.constData(), textBytes.size());
     for (const bool wildcard : { false, true }) {
         if (!wildcard && (!small(pattern) || !expressionWithinLimits(pattern)))
             continue;

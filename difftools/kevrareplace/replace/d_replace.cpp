@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "d_replace.h"
+#include "compiledexpression.h"
 #include "qtcompat.h"
 #include "requiredtext.h"
 #include "ruleexpression.h"
@@ -26,8 +27,10 @@ QString D_Replace::apply(const QString &input) const
         if (rule.regexp || rule.wildcard) {
             const QStringList required =
                 requiredAlternatives(rule.pattern, rule.regexp, rule.cs, rule.wildcard);
-            if (!required.isEmpty() && !rule.cs && folds < 0)
-                folds = holdsFoldingToAscii(input);
+            if (!required.isEmpty() && !rule.cs && folds < 0) {
+                const QByteArray bytes = input.toUtf8();
+                folds = holdsFoldingToAscii(bytes.constData(), bytes.size());
+            }
             if (!mayMatch(input, required, rule.cs, folds > 0))
                 continue;
             // Nor is one that the library would find invalid: it never matches.
@@ -47,10 +50,9 @@ QString D_Replace::applyRule(const Rule &rule, const QString &input)
 {
     QString result = input;
     if (rule.regexp || rule.wildcard) {
-        if (!ruleExpressionBuilt(rule.pattern, rule.wildcard))
-            return result;
-        replaceExpression(
-            result, ruleExpression(rule.pattern, rule.cs, rule.wildcard), rule.substitute);
+        const CompiledExpression expression(rule.pattern, rule.cs, rule.wildcard);
+        if (expression.isValid())
+            replaceExpression(result, expression.regExp(), rule.substitute);
     } else {
         result.replace(
             rule.pattern, rule.substitute, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);

@@ -225,10 +225,26 @@ bool foldsToAscii(uint code)
     return code == 0x130 || code == 0x131 || code == 0x17f || code == 0x212a;
 }
 
-bool holdsFoldingToAscii(const QString &text)
+bool holdsFoldingToAscii(const char *data, int size)
 {
-    return std::any_of(text.begin(), text.end(),
-        [](QChar c) { return c >= QChar(0x130) && foldsToAscii(c.unicode()); });
+    // Those characters take two bytes (a first one from 0xc4 on) or three (from 0xe1 on, where
+    // none is an overlong form): only such sequences are decoded.
+    const auto *bytes = reinterpret_cast<const uchar *>(data);
+    const auto follows = [bytes](int i) { return (bytes[i] & 0xc0) == 0x80; };
+    for (int i = 0; i + 1 < size; ++i) {
+        const uint first = bytes[i];
+        if (first < 0xc4 || first >= 0xf0 || first == 0xe0 || !follows(i + 1))
+            continue;
+        uint code = ((first & 0x1fu) << 6) | (bytes[i + 1] & 0x3fu);
+        if (first >= 0xe0) {
+            if (i + 2 == size || !follows(i + 2))
+                continue;
+            code = ((first & 0x0fu) << 12) | ((bytes[i + 1] & 0x3fu) << 6) | (bytes[i + 2] & 0x3fu);
+        }
+        if (foldsToAscii(code))
+            return true;
+    }
+    return false;
 }
 
 bool mayMatch(const QString &text, const QStringList &required, bool cs, bool textFolds)

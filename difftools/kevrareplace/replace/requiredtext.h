@@ -26,8 +26,9 @@ QStringList requiredAlternatives(const QString &pattern, bool regexp, bool cs, b
 /// U+212A. No other character folds to or from ASCII.
 bool foldsToAscii(uint code);
 
-/// Whether \a text holds a character that foldsToAscii.
-bool holdsFoldingToAscii(const QString &text);
+/// Whether the \a size UTF-8 bytes at \a data hold a character that foldsToAscii: in such a
+/// string a case-insensitive rule may match where none of its required texts occurs.
+bool holdsFoldingToAscii(const char *data, int size);
 
 /// False only when no match of a rule whose requiredAlternatives (for its \a cs) are \a required
 /// can occur in \a text, that is when \a text holds none of them, ignoring the case of ASCII

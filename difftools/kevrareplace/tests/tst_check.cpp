@@ -5,23 +5,17 @@
 
 #include <QtTest>
 
-// kevrareplace-check run as a user runs it: on small rule files, each row naming the findings
-// (id and place) that it must report, or the records it must list.
+// kevrareplace-check run as a user runs it: its options, exit codes and standard streams. What
+// it finds, tests and lists is tested in-process (tst_lint, tst_casetest).
 class tst_Check : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void findings_data();
-    void findings();
-    void rules_data();
-    void rules();
     void unwritable_data();
     void unwritable();
     void explain();
-    void cases_data();
-    void cases();
     void commandLine_data();
     void commandLine();
     void sarifValidates();
@@ -31,8 +25,6 @@ private:
     QTemporaryDir dir;
 };
 
-using Files = QList<QByteArray>;
-
 void tst_Check::initTestCase() { QVERIFY(dir.isValid()); }
 
 ToolRun tst_Check::check(const QStringList &arguments)
@@ -40,210 +32,16 @@ ToolRun tst_Check::check(const QStringList &arguments)
     return runProgram(QStringLiteral(KEVRAREPLACE_CHECK_EXE), arguments, dir.path());
 }
 
-// Writes the files as 1.xml, 2.xml... and returns their -config arguments.
-static QStringList configArguments(const QString &folder, const Files &files)
+// Writes the rule file 1.xml and returns its -config arguments.
+static QStringList configArguments(const QString &folder, const QByteArray &file)
 {
-    QStringList arguments;
-    for (int i = 0; i < files.size(); ++i) {
-        const QString name = QString::number(i + 1) + QLatin1String(".xml");
-        writeFile(folder + QLatin1Char('/') + name, files.at(i));
-        arguments << QStringLiteral("-config") << name;
-    }
-    return arguments;
-}
-
-// A rule file of tests/data, shared with the schema's test: the traps it must refuse too.
-static QByteArray dataFile(const char *name)
-{
-    QFile file(QLatin1String(KEVRAREPLACE_TEST_DATA "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    writeFile(folder + QLatin1String("/1.xml"), file);
+    return { QStringLiteral("-config"), QStringLiteral("1.xml") };
 }
 
 static QByteArray ruleFile(const QByteArray &body)
 {
     return "<?xml version=\"1.0\"?>\n<replacement>\n" + body + "</replacement>\n";
-}
-
-void tst_Check::findings_data()
-{
-    QTest::addColumn<Files>("files");
-    QTest::addColumn<QStringList>("expected"); // "ID FILE:LINE:COLUMN", in output order
-
-    QFile example(QStringLiteral(KEVRAREPLACE_EXAMPLE));
-    QVERIFY(example.open(QIODevice::ReadOnly));
-    QTest::newRow("clean: the example") << Files { example.readAll() } << QStringList();
-    QTest::newRow("clean: the README's file")
-        << Files { dataFile("clean-readme.xml") } << QStringList();
-
-    QTest::newRow("reading-ends-early: description inside replacement")
-        << Files { ruleFile(
-               "  <description>d</description>\n  <file path=\"a\" replacepath=\"b\"/>\n") }
-        << QStringList { "no-rules 1.xml:1:1", "reading-ends-early 1.xml:3:17",
-               "rule-not-read 1.xml:4:3" };
-    QTest::newRow("reading-ends-early: description before replacement")
-        << Files { "<rules>\n <description/>\n <replacement><file path=\"a\" replacepath=\"b\"/>"
-                   "</replacement>\n</rules>\n" }
-        << QStringList { "no-rules 1.xml:1:1", "reading-ends-early 1.xml:2:2",
-               "rule-not-read 1.xml:3:15" };
-    QTest::newRow("reading-ends-early: group")
-        << Files { ruleFile("  <group>\n    <file path=\"a\" replacepath=\"b\"/>\n  </group>\n"
-                            "\t<file path=\"c\" replacepath=\"d\"/>\n") }
-        << QStringList { "reading-ends-early 1.xml:5:3", "rule-not-read 1.xml:6:2" };
-    QTest::newRow("reading-ends-early: child of file")
-        << Files { dataFile("trap-child-of-file.xml") }
-        << QStringList { "reading-ends-early 1.xml:3:32", "rule-not-read 1.xml:4:1" };
-    QTest::newRow("xml-error") << Files { ruleFile(
-        "<file path=\"a\" replacepath=\"b\"/>\n<file path=\"c\" replacepath=\"d\"/ >\n"
-        "<file path=\"e\"/>\n") }
-                               << QStringList { "rule-not-read 1.xml:4:1", "xml-error 1.xml:4:33",
-                                      "rule-not-read 1.xml:5:1" };
-    QTest::newRow("second-document")
-        << Files { ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"),
-               ruleFile("<file path=\"c\" replacepath=\"d\"/>\n") }
-        << QStringList { "second-document 2.xml:1:1", "rule-not-read 2.xml:3:1" };
-    QTest::newRow("two files joined into one document")
-        << Files { "<replacement>\n", "<file path=\"a\" replacepath=\"b\"/>\n</replacement>\n" }
-        << QStringList();
-    QTest::newRow("invalid-expression")
-        << Files { ruleFile("<file path=\"(\" replacepath=\"b\" regexp=\"1\"/>\n"
-                            "<file path=\""
-               + QByteArray("(").repeated(300) + "a" + QByteArray(")").repeated(300)
-               + "\" replacepath=\"b\" regexp=\"1\"/>\n") }
-        << QStringList { "invalid-expression 1.xml:3:1", "invalid-expression 1.xml:4:1" };
-    QTest::newRow("rule-not-read: outside replacement and nested in file")
-        << Files { "<root>\n<replacement>\n<file path=\"a\" replacepath=\"b\"><file path=\"c\"/>"
-                   "</file>\n</replacement>\n</root>\n" }
-        << QStringList { "rule-not-read 1.xml:3:32" };
-    QTest::newRow("no-rules") << Files { "<replacement/>\n" }
-                              << QStringList { "no-rules 1.xml:1:1" };
-    QTest::newRow("flag-value") << Files { dataFile("trap-flag-value.xml") }
-                                << QStringList { "flag-value 1.xml:3:32", "flag-value 1.xml:3:42",
-                                       "flag-value 1.xml:4:7", "flag-value 1.xml:5:32" };
-    QTest::newRow("unknown-attribute")
-        << Files { dataFile("trap-unknown-attribute.xml") }
-        << QStringList { "unknown-attribute 1.xml:3:16", "unknown-attribute 1.xml:3:32",
-               "unknown-attribute 1.xml:3:42", "unknown-attribute 1.xml:3:49",
-               "unknown-attribute 1.xml:3:63" };
-    // The schema's own attributes, allowed on any element; a prefix bound elsewhere is not one.
-    QTest::newRow("clean: schema location and schema attributes")
-        << Files { "<replacement xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
-                   "  xsi:noNamespaceSchemaLocation=\"kevrareplace.xsd\">\n<file path=\"a\" "
-                   "replacepath=\"b\" xsi:type=\"rule\" xsi:nil=\"false\"/>\n</replacement>\n" }
-        << QStringList();
-    QTest::newRow("unknown-attribute: xsi prefix of another namespace")
-        << Files { "<replacement xmlns:xsi=\"urn:x\">\n<file path=\"a\" replacepath=\"b\" "
-                   "xsi:type=\"rule\"/>\n</replacement>\n" }
-        << QStringList { "unknown-attribute 1.xml:2:32" };
-    QTest::newRow("element-name-case")
-        << Files { dataFile("trap-element-name-case.xml") }
-        << QStringList { "element-name-case 1.xml:1:1", "no-rules 1.xml:1:1",
-               "rule-not-read 1.xml:2:1", "element-name-case 1.xml:3:1" };
-    QTest::newRow("empty-pattern and unreachable-rule after it")
-        << Files { ruleFile("<file replacepath=\"x\"/>\n<file path=\"a\" replacepath=\"b\"/>\n") }
-        << QStringList { "empty-pattern 1.xml:3:1", "unreachable-rule 1.xml:4:1" };
-    QTest::newRow("unreachable-rule: a repeat") << Files {
-        ruleFile("<file path=\"a\" replacepath=\"b\"/>\n<file path=\"a\" replacepath=\"b\"/>\n")
-    } << QStringList { "unreachable-rule 1.xml:4:1" };
-    QTest::newRow("no-op-rule") << Files {
-        ruleFile("<file path=\"a\" replacepath=\"a\" cs=\"1\"/>\n<file/>\n"
-                 "<file path=\"a\" replacepath=\"a\"/>\n")
-    } << QStringList { "no-op-rule 1.xml:3:1", "no-op-rule 1.xml:4:1" };
-    QTest::newRow("missing-group")
-        << Files { ruleFile("<file path=\"(a)\" replacepath=\"\\1\\2\" regexp=\"1\"/>\n"
-                            "<file path=\"b\" replacepath=\"\\1\"/>\n<file path=\"(c)\" "
-                            "replacepath=\"\\1\" regexp=\"1\"/>\n") }
-        << QStringList { "missing-group 1.xml:3:1", "missing-group 1.xml:4:1" };
-    QTest::newRow("wildcard-swallows")
-        << Files { ruleFile("<file path=\"*.orig\" replacepath=\".bak\" wildcard=\"1\"/>\n"
-                            "<file path=\"/tmp/*\" replacepath=\"/t\" wildcard=\"1\"/>\n") }
-        << QStringList { "wildcard-swallows 1.xml:3:1", "wildcard-swallows 1.xml:4:1" };
-    QTest::newRow("wildcard-escape") << Files {
-        ruleFile("<file path=\"C:\\Users\\?\\\" replacepath=\"/u/\" wildcard=\"1\"/>\n")
-    } << QStringList { "wildcard-escape 1.xml:3:1" };
-    QTest::newRow("wildcard-and-regexp")
-        << Files { ruleFile("<file path=\"a?\" replacepath=\"b\" wildcard=\"1\" regexp=\"1\"/>\n") }
-        << QStringList { "wildcard-and-regexp 1.xml:3:1" };
-    QTest::newRow("fixed-text-wildcard")
-        << Files { ruleFile("<file path=\"/home/*/\" replacepath=\"/h/\"/>\n") }
-        << QStringList { "fixed-text-wildcard 1.xml:3:1" };
-    // Kelvin sign and k are one letter ignoring case; '-' has no other case; a replacement
-    // equal to its pattern ignoring case leaves some matches, a case-sensitive 'a' not 'A'.
-    QTest::newRow("shadowed-rule") << Files { ruleFile(
-        "<file path=\"/opt/old/\" replacepath=\"/opt/new/\"/>\n<file path=\"/OPT/OLD/x\" "
-        "replacepath=\"/y\" cs=\"1\"/>\n<file path=\"k\" replacepath=\"q\"/>\n"
-        "<file path=\"&#x212A;m\" replacepath=\"n\" cs=\"1\"/>\n<file path=\"-\" "
-        "replacepath=\"+\" cs=\"1\"/>\n<file path=\"A-B\" replacepath=\"c\"/>\n"
-        "<file path=\"x\" replacepath=\"X\"/>\n<file path=\"xy\" replacepath=\"z\"/>\n"
-        "<file path=\"a\" replacepath=\"b\" cs=\"1\"/>\n<file path=\"Az\" replacepath=\"c\"/>\n"
-        "<file path=\"^/a(\\w)\" replacepath=\"z\" regexp=\"1\" cs=\"1\"/>\n") }
-                                   << QStringList { "shadowed-rule 1.xml:4:1",
-                                          "shadowed-rule 1.xml:6:1", "shadowed-rule 1.xml:8:1",
-                                          "shadowed-rule 1.xml:13:1" };
-}
-
-void tst_Check::findings()
-{
-    QFETCH(Files, files);
-    QFETCH(QStringList, expected);
-    const ToolRun result = check(configArguments(dir.path(), files));
-    QVERIFY(result.finished);
-    const QByteArray out = lfLines(result.out);
-    QCOMPARE(result.out, textLines(out));
-    QStringList found;
-    for (const QByteArray &line : out.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const int id = line.lastIndexOf(" [");
-        const int place = line.indexOf(": ");
-        QVERIFY2(id > 0 && place > 0 && line.endsWith(']'), line.constData());
-        found << QString::fromUtf8(line.mid(id + 2, line.size() - id - 3) + ' ' + line.left(place));
-    }
-    QCOMPARE(found, expected);
-    // Notes alone leave the exit code at 0.
-    bool severe = false;
-    for (const QString &finding : qAsConst(found))
-        severe = severe
-            || (!finding.startsWith(QLatin1String("wildcard-and-regexp"))
-                && !finding.startsWith(QLatin1String("fixed-text-wildcard")));
-    QCOMPARE(result.exitCode, severe ? 1 : 0);
-    QVERIFY2(result.err.contains(" read, "), result.err.constData());
-    // A count of one takes the singular, in the findings and in the summary.
-    const QRegularExpression plural(QStringLiteral("(^|[^0-9.:])1 [a-z]+s\\b"));
-    QVERIFY2(!plural.match(QString::fromUtf8(result.out + result.err)).hasMatch(),
-        (result.out + result.err).constData());
-}
-
-void tst_Check::rules_data()
-{
-    QTest::addColumn<Files>("files");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("kinds, case, wildcard wins")
-        << Files { ruleFile("<file path=\"a\" replacepath=\"b\" cs=\"1\"/><file path=\"c\" "
-                            "wildcard=\"1\" regexp=\"1\"/>"
-                            "<file path=\"d\" regexp=\"-1\"/>\n") }
-        << QByteArray("1.xml:3:1\tfixed\tcs\ta\tb\n1.xml:3:40\twildcard\tci\tc\t\n"
-                      "1.xml:3:80\tregexp\tci\td\t\n");
-    QTest::newRow("indentation, tabs, a tag over lines, text and a wide character before it")
-        << Files { "<!-- c -->\n<?pi x?>\n<replacement>text\n\t  <file\n "
-                   "path=\"a\"/>\xf0\x9f\x98\x80 t<file/>\n</replacement>\n" }
-        << QByteArray("1.xml:4:4\tfixed\tci\ta\t\n1.xml:5:15\tfixed\tci\t\t\n");
-    QTest::newRow("two files: lines within each")
-        << Files { "<replacement>\n  <file path=\"a\"/>", "\n<file path=\"b\"/></replacement>\n" }
-        << QByteArray("1.xml:2:3\tfixed\tci\ta\t\n2.xml:2:1\tfixed\tci\tb\t\n");
-    QTest::newRow("only the rules the tool reads")
-        << Files { ruleFile("<group><file path=\"a\"/></group><file path=\"b\"/>\n") }
-        << QByteArray("1.xml:3:8\tfixed\tci\ta\t\n");
-}
-
-void tst_Check::rules()
-{
-    QFETCH(Files, files);
-    QFETCH(QByteArray, expected);
-    const ToolRun result = check(configArguments(dir.path(), files) << QStringLiteral("--rules"));
-    COMPARE_TEXT_RUN(result, 0, expected, "");
-    const ToolRun nul = check(
-        configArguments(dir.path(), files) << QStringLiteral("--rules") << QStringLiteral("-z"));
-    COMPARE_RUN(nul, 0, QByteArray(expected).replace('\t', '\0').replace('\n', '\0'), "");
 }
 
 // Output that does not reach standard output is not an answer: the run says so and fails.
@@ -273,7 +71,7 @@ void tst_Check::unwritable()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, err);
     writeFile(dir.filePath(QStringLiteral("cases.txt")), "a\tb\n");
-    const QStringList rules = configArguments(dir.path(), { ruleFile("<file path=\"a\"/>\n") });
+    const QStringList rules = configArguments(dir.path(), ruleFile("<file path=\"a\"/>\n"));
     const ToolRun run = runProgram(QStringLiteral(KEVRAREPLACE_CHECK_EXE), rules + arguments,
         dir.path(), 10000, QStringLiteral("/dev/full"));
     COMPARE_RUN(run, exitCode, "", err);
@@ -282,11 +80,11 @@ void tst_Check::unwritable()
 void tst_Check::explain()
 {
     const QStringList arguments = configArguments(dir.path(),
-        { ruleFile(
+        ruleFile(
             "<file path=\"x\" replacepath=\"y\"/>\n<file path=\"a\" replacepath=\"a\" cs=\"1\"/>\n"
             "<file path=\"(\" regexp=\"1\"/>\n<file path=\"*.orig\" replacepath=\".bak\" "
             "wildcard=\"1\"/>\n"
-            "<file path=\"z\"/>\n") });
+            "<file path=\"z\"/>\n"));
     const ToolRun result = check(QStringList(arguments) << QStringLiteral("/a/b.orig"));
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 0);
@@ -309,94 +107,6 @@ void tst_Check::explain()
     QCOMPARE(option.out,
         textLines("'-version'\n  kevrareplace takes -version as its option, never as its string: "
                   "it does not apply the rules\n"));
-}
-
-void tst_Check::cases_data()
-{
-    QTest::addColumn<QByteArray>("rules"); // empty: two rules, /x/ and /b/
-    QTest::addColumn<QByteArray>("caseFile");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("summary");
-    // Bytes that are not UTF-8 and a tab, written in quotes, come out as the tool keeps them.
-    QTest::newRow("rule-not-covered: all passed")
-        << QByteArray()
-        << QByteArray("# a comment\n\n/x/a\t/y/a\n\"\\xff/x/\\t\"\t\"\\xff/y/\\t\"\n") << 0
-        << QByteArray("1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 1 of 2 rules\n");
-    QTest::newRow("test-failed, by a rule and by none")
-        << QByteArray() << QByteArray("/x/a\t/x/a\nzzz\t\"q\\x01\"\n/b/\t/c/\n") << 1
-        << QByteArray("cases.txt:1:1: error: '/x/a' gives '/y/a' by the rule at 1.xml:3:1; "
-                      "expected '/x/a' [test-failed]\n"
-                      "cases.txt:2:1: error: 'zzz' gives 'zzz': no rule changes it; expected "
-                      "\"q\\x01\" [test-failed]\n")
-        << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 2 of 2 rules\n");
-    QTest::newRow("test-syntax: no tab, a bad escape")
-        << QByteArray() << QByteArray("/b/\t/c/\n/x/a\n\"a\\q\"\tb\n") << 1
-        << QByteArray("cases.txt:2:5: error: this line is not a case: no tab after the string: a "
-                      "case is the string, a tab and the expected result [test-syntax]\n"
-                      "cases.txt:3:3: error: this line is not a case: an escape that a case file "
-                      "does not take: write \\t, \\n, \\\\, \\\" or \\x and two hex digits "
-                      "[test-syntax]\n"
-                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray(
-               "1 case, 1 passed, 0 failed, 2 lines not cases; the cases cover 1 of 2 rules\n");
-    QTest::newRow("CR LF line ends and a byte-order mark, as an editor writes them")
-        << QByteArray() << QByteArray("\xef\xbb\xbf/x/a\t/y/a\r\n\r\n/b/\t/c/\r\n") << 0
-        << QByteArray()
-        << QByteArray("2 cases, 2 passed, 0 failed; the cases cover 2 of 2 rules\n");
-    QTest::newRow("test-syntax: the tool's options, never its string")
-        << QByteArray() << QByteArray("-version\t-version\n-Version\t-Version\n") << 1
-        << QByteArray("cases.txt:1:1: error: this line is not a case: the string is an option: "
-                      "kevrareplace takes '-version' as its option, never as its string "
-                      "[test-syntax]\n"
-                      "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n"
-                      "1.xml:4:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray(
-               "1 case, 1 passed, 0 failed, 1 line not a case; the cases cover 0 of 2 rules\n");
-    QTest::newRow("test-failed: characters a reader cannot see, escaped")
-        << QByteArray() << QByteArray("a\xe2\x80\x8b\ta\n\xef\xbb\xbf\\b\t\\b\n/b/\t/c/\n") << 1
-        << QByteArray(
-               "cases.txt:1:1: error: \"a\\xe2\\x80\\x8b\" gives \"a\\xe2\\x80\\x8b\": no rule "
-               "changes it; expected 'a' [test-failed]\n"
-               "cases.txt:2:1: error: \"\\xef\\xbb\\xbf\\\\b\" gives \"\\xef\\xbb\\xbf\\\\b\": no "
-               "rule changes it; expected '\\b' [test-failed]\n"
-               "1.xml:3:1: note: no case is decided by this rule [rule-not-covered]\n")
-        << QByteArray("3 cases, 1 passed, 2 failed; the cases cover 1 of 2 rules\n");
-    // No pass over rule files that the tool reads wrong or not at all, located as check mode
-    // locates them.
-    const QByteArray noRules =
-        "1.xml:1:1: warning: the rule files give no rule: every string comes out unchanged "
-        "[no-rules]\n";
-    QTest::newRow("not a rule file")
-        << QByteArray("notes\n") << QByteArray("/x\t/x\n") << 1
-        << noRules + "1.xml:1:2: error: Start tag expected; no file element is lost [xml-error]\n"
-        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 0 rules\n");
-    QTest::newRow("root element spelt Replacement")
-        << QByteArray("<Replacement>\n<file path=\"/x\"/>\n</Replacement>\n")
-        << QByteArray("/x\t/x\n") << 1 << noRules
-        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 0 rules\n");
-}
-
-void tst_Check::cases()
-{
-    QFETCH(QByteArray, rules);
-    QFETCH(QByteArray, caseFile);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, summary);
-    writeFile(dir.filePath(QStringLiteral("cases.txt")), caseFile);
-    const QStringList arguments = configArguments(dir.path(),
-        { !rules.isEmpty()
-                ? rules
-                : ruleFile("<file path=\"/x/\" replacepath=\"/y/\"/>\n<file path=\"/b/\" "
-                           "replacepath=\"/c/\" cs=\"1\"/>\n") });
-    const ToolRun result = check(QStringList(arguments) << "--test"
-                                                        << "cases.txt");
-    QVERIFY(result.finished);
-    QCOMPARE(result.out, textLines(out));
-    QCOMPARE(result.err, textLines(summary));
-    QCOMPARE(result.exitCode, exitCode);
 }
 
 void tst_Check::commandLine_data()
@@ -442,6 +152,27 @@ void tst_Check::commandLine_data()
     QTest::newRow("summary of one rule")
         << QStringList { "-config", "1.xml" } << 0
         << QByteArray("1 rule read, 0 errors, 0 warnings\n") << QByteArray();
+    // Errors and warnings exit with 1, notes alone with 0: in check mode and by --test, which
+    // fails too on a line that is no case and on rule files with an error.
+    QTest::newRow("notes alone") << QStringList { "-config", "2.xml" } << 0
+                                 << QByteArray("1 rule read") << QByteArray();
+    QTest::newRow("findings") << QStringList { "-config", "1.xml", "-config", "1.xml" } << 1
+                              << QByteArray("1 rule read") << QByteArray("[second-document]\n");
+    QTest::newRow("--test: every case passes, a note")
+        << QStringList { "-config", "1.xml", "--test", "pass.txt" } << 0
+        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 1 rule\n")
+        << QByteArray("[rule-not-covered]\n");
+    QTest::newRow("--test: a case fails")
+        << QStringList { "-config", "1.xml", "--test", "fail.txt" } << 1 << QByteArray("1 case")
+        << QByteArray("[test-failed]\n");
+    QTest::newRow("--test: lines not cases")
+        << QStringList { "-config", "1.xml", "--test", "1.xml" } << 1 << QByteArray("0 cases")
+        << QByteArray();
+    QTest::newRow("--test: rule files with an error")
+        << QStringList { "-config", "1.xml", "-config", "1.xml", "--test", "pass.txt" } << 1
+        << QByteArray("1 case") << QByteArray();
+    QTest::newRow("--rules -z") << QStringList { "-config", "1.xml", "--rules", "-z" } << 0
+                                << QByteArray() << QByteArray("1.xml:3:1\0fixed\0ci\0a\0b\0", 23);
     QTest::newRow("help writes -config as the examples do")
         << QStringList { "-h" } << 0 << QByteArray() << QByteArray("\n  -config <FILE>  ");
     QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray() << QByteArray();
@@ -455,6 +186,10 @@ void tst_Check::commandLine()
     QFETCH(QByteArray, outHolds);
     writeFile(
         dir.filePath(QStringLiteral("1.xml")), ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"));
+    writeFile(dir.filePath(QStringLiteral("2.xml")),
+        ruleFile("<file path=\"/home/*/\" replacepath=\"/h/\"/>\n"));
+    writeFile(dir.filePath(QStringLiteral("pass.txt")), "x\tx\n");
+    writeFile(dir.filePath(QStringLiteral("fail.txt")), "a\ta\n");
     const ToolRun result = check(arguments);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, exitCode);
@@ -485,8 +220,8 @@ void tst_Check::sarifValidates()
         QVERIFY2(install.finished && install.exitCode == 0, install.err.constData());
     }
     const QStringList arguments = configArguments(dir.path(),
-        { ruleFile("<file path=\"(\" regexp=\"1\"/>\n<file path=\"a \" cs=\"yes\" wildcard=\"1\" "
-                   "regexp=\"1\"/>\n") });
+        ruleFile("<file path=\"(\" regexp=\"1\"/>\n<file path=\"a \" cs=\"yes\" wildcard=\"1\" "
+                 "regexp=\"1\"/>\n"));
     const ToolRun result = check(QStringList(arguments) << QStringLiteral("--format=sarif"));
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 1);

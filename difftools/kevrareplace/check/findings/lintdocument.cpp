@@ -6,11 +6,13 @@
 #include "check/findings/lintdocument.h"
 #include "check/findings/editdistance.h"
 #include "check/findings/messagetext.h"
+#include "config/rulefilenames.h"
 
 #include <QRegExp>
 #include <QSet>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -32,9 +34,6 @@ QString unreadRulesOfDocument(int rules)
             + QLatin1String(" is read");
 }
 
-const QStringList knownAttributes = { QStringLiteral("path"), QStringLiteral("replacepath"),
-    QStringLiteral("cs"), QStringLiteral("wildcard"), QStringLiteral("regexp") };
-
 const QLatin1String schemaInstanceNamespace("http://www.w3.org/2001/XMLSchema-instance");
 
 QString localName(const QString &name) { return name.mid(name.indexOf(QLatin1Char(':')) + 1); }
@@ -51,11 +50,11 @@ QString where(const D_DocumentScan &scan, qint64 offset)
 QString nearestAttribute(const QString &name)
 {
     const QString lower = localName(name).toLower();
-    for (const QString &known : knownAttributes) {
+    for (const QLatin1String known : RuleFileNames::attributes) {
         if (lower == known)
             return known;
     }
-    for (const QString &known : knownAttributes) {
+    for (const QLatin1String known : RuleFileNames::attributes) {
         if (std::abs(lower.size() - known.size()) <= 2 && editDistance(lower, known) <= 2
             && lower.size() > 2)
             return known;
@@ -73,13 +72,13 @@ bool plainInteger(const QString &value)
 
 bool isFileElement(const D_DocumentScan &scan, int element)
 {
-    return localName(scan.elements().at(element).name) == QLatin1String("file");
+    return localName(scan.elements().at(element).name) == RuleFileNames::fileElement;
 }
 
-bool hasAncestor(const D_DocumentScan &scan, int element, const char *name)
+bool hasAncestor(const D_DocumentScan &scan, int element, QLatin1String name)
 {
     for (int up = scan.elements().at(element).parent; up >= 0; up = scan.elements().at(up).parent) {
-        if (localName(scan.elements().at(up).name) == QLatin1String(name))
+        if (localName(scan.elements().at(up).name) == name)
             return true;
     }
     return false;
@@ -92,22 +91,24 @@ void lintStartTag(const D_DocumentScan &scan, int element, const QVector<ScanAtt
 {
     const ScanElement &tag = scan.elements().at(element);
     const QString local = localName(tag.name);
-    for (const char *known : { "replacement", "file" }) {
-        if (local != QLatin1String(known)
-            && local.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+    for (const QLatin1String known :
+        { RuleFileNames::replacementElement, RuleFileNames::fileElement }) {
+        if (local != known && local.compare(known, Qt::CaseInsensitive) == 0)
             findings.append(findingAt(scan, "element-name-case", tag.tagStart,
                 QLatin1String("element ") + quoted(tag.name)
                     + QLatin1String(" is not recognised: names are case-sensitive; write ")
-                    + quoted(QLatin1String(known))));
+                    + quoted(known)));
     }
-    if (local != QLatin1String("file"))
+    if (local != RuleFileNames::fileElement)
         return;
     for (const ScanAttribute &attribute : attributes) {
         // Instructions to schema processors, such as an editor's schema location, are allowed
         // on every element and mean nothing to the tool.
         if (attribute.namespaceUri == schemaInstanceNamespace)
             continue;
-        if (!knownAttributes.contains(attribute.name)) {
+        if (std::find(std::begin(RuleFileNames::attributes), std::end(RuleFileNames::attributes),
+                attribute.name)
+            == std::end(RuleFileNames::attributes)) {
             const QString nearest = nearestAttribute(attribute.name);
             findings.append(findingAt(scan, "unknown-attribute", attribute.offset,
                 QLatin1String("attribute ") + quoted(attribute.name)
@@ -117,15 +118,15 @@ void lintStartTag(const D_DocumentScan &scan, int element, const QVector<ScanAtt
                                 + QLatin1Char('?'))));
             continue;
         }
-        if (attribute.name == QLatin1String("path")
-            || attribute.name == QLatin1String("replacepath") || plainInteger(attribute.value))
+        if (attribute.name == RuleFileNames::path || attribute.name == RuleFileNames::replacepath
+            || plainInteger(attribute.value))
             continue;
         const int number = attribute.value.toInt();
         findings.append(findingAt(scan, "flag-value", attribute.offset,
             QLatin1String("flag ") + quoted(attribute.name) + QLatin1String(" is ")
                 + quoted(attribute.value) + QLatin1String(", read as ") + QString::number(number)
                 + QLatin1String(number ? ": on" : ": off")
-                + (attribute.name == QLatin1String("cs")
+                + (attribute.name == RuleFileNames::cs
                         ? QLatin1String(number ? " (case counts)" : " (case is ignored)")
                         : QLatin1String(""))
                 + QLatin1String("; write 1 or 0")));
@@ -208,9 +209,9 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
     for (int element : unread) {
         const ScanElement &tag = elements.at(element);
         QString why;
-        if (hasAncestor(scan, element, "file"))
+        if (hasAncestor(scan, element, RuleFileNames::fileElement))
             why = QStringLiteral("it stands inside another file element");
-        else if (!hasAncestor(scan, element, "replacement"))
+        else if (!hasAncestor(scan, element, RuleFileNames::replacementElement))
             why = QStringLiteral("it stands outside any replacement element");
         else if (earlyEnd >= 0 && tag.tagStart > earlyEnd)
             why = QLatin1String("it comes after the end of the walk at ") + where(scan, earlyEnd);

@@ -5,10 +5,8 @@
 
 #include "check/findings/lintrule.h"
 #include "check/findings/messagetext.h"
+#include "replace/compiledexpression.h"
 #include "replace/groupreference.h"
-#include "replace/ruleexpression.h"
-
-#include <QRegExp>
 
 namespace {
 
@@ -84,22 +82,20 @@ void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &find
         out.add("wildcard-and-regexp",
             QStringLiteral("both wildcard and regexp are set: the pattern is a wildcard"));
     if (entry.regexp || entry.wildcard) {
-        if (!ruleExpressionBuilt(entry.path, entry.wildcard)) {
-            out.add("invalid-expression",
-                QLatin1String("expression ") + quoted(entry.path.left(80))
-                    + QLatin1String(" is beyond the engine's safety limits: the rule never "
-                                    "matches"));
-            return;
-        }
-        const QRegExp expression = ruleExpression(entry.path, entry.cs, entry.wildcard);
+        const CompiledExpression expression(entry.path, entry.cs, entry.wildcard);
         if (!expression.isValid()) {
+            // One beyond the limits is quoted in part: it may be long.
+            const QString why = expression.isBuilt()
+                ? QLatin1String("invalid (") + expression.errorText() + QLatin1Char(')')
+                : expression.errorText();
             out.add("invalid-expression",
-                QLatin1String("expression ") + quoted(entry.path) + QLatin1String(" is invalid (")
-                    + expression.errorString() + QLatin1String("): the rule never matches"));
+                QLatin1String("expression ")
+                    + quoted(expression.isBuilt() ? entry.path : entry.path.left(80))
+                    + QLatin1String(" is ") + why + QLatin1String(": the rule never matches"));
             return;
         }
         if (!entry.wildcard)
-            groups = expression.captureCount();
+            groups = expression.groupCount();
     }
     if (entry.path.isEmpty()) {
         if (entry.replacepath.isEmpty())

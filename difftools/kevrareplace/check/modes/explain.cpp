@@ -7,10 +7,8 @@
 #include "check/writers/rulesformat.h"
 #include "config/entryrules.h"
 #include "driver/tooloptions.h"
+#include "replace/compiledexpression.h"
 #include "replace/d_replace.h"
-#include "replace/ruleexpression.h"
-
-#include <QRegExp>
 
 #include <algorithm>
 
@@ -22,16 +20,12 @@ bool matches(const Rule &rule, const QString &input, QString &invalidReason)
     if (!rule.regexp && !rule.wildcard)
         return rule.pattern.isEmpty()
             || input.contains(rule.pattern, rule.cs ? Qt::CaseSensitive : Qt::CaseInsensitive);
-    if (!ruleExpressionBuilt(rule.pattern, rule.wildcard)) {
-        invalidReason = QStringLiteral("beyond the engine's safety limits");
-        return false;
-    }
-    QRegExp expression = ruleExpression(rule.pattern, rule.cs, rule.wildcard);
+    const CompiledExpression expression(rule.pattern, rule.cs, rule.wildcard);
     if (!expression.isValid()) {
-        invalidReason = expression.errorString();
+        invalidReason = expression.errorText();
         return false;
     }
-    return expression.indexIn(input) >= 0;
+    return expression.regExp().indexIn(input) >= 0;
 }
 
 // The two strings with the part that differs between them in brackets.

@@ -2,10 +2,18 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/writers/rulefileformat.h"
+#include "config/rulefilenames.h"
 
 namespace {
 
-QLatin1String flag(bool set) { return QLatin1String(set ? "1" : "0"); }
+// NAME="VALUE", after a space.
+QString attribute(QLatin1String name, const QString &value)
+{
+    return QLatin1Char(' ') + name + QLatin1String("=\"") + xmlAttributeText(value)
+        + QLatin1Char('"');
+}
+
+QString flag(bool set) { return QLatin1String(set ? "1" : "0"); }
 
 } // namespace
 
@@ -36,15 +44,16 @@ QString xmlAttributeText(const QString &text)
 
 QByteArray ruleFile(const QVector<CommentedRule> &rules)
 {
-    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<replacement>\n");
+    using namespace RuleFileNames;
+    QString text = QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<")
+        + replacementElement + QLatin1String(">\n");
     for (const CommentedRule &rule : rules) {
         const FileEntry &entry = rule.entry;
-        text += QLatin1String("  <!-- ") + rule.comment + QLatin1String(" -->\n  <file path=\"")
-            + xmlAttributeText(entry.path) + QLatin1String("\" replacepath=\"")
-            + xmlAttributeText(entry.replacepath) + QLatin1String("\" regexp=\"")
-            + flag(entry.regexp) + QLatin1String("\" cs=\"") + flag(entry.cs)
-            + QLatin1String("\" wildcard=\"") + flag(entry.wildcard) + QLatin1String("\"/>\n");
+        text += QLatin1String("  <!-- ") + rule.comment + QLatin1String(" -->\n  <") + fileElement
+            + attribute(path, entry.path) + attribute(replacepath, entry.replacepath)
+            + attribute(regexp, flag(entry.regexp)) + attribute(cs, flag(entry.cs))
+            + attribute(wildcard, flag(entry.wildcard)) + QLatin1String("/>\n");
     }
-    text += QLatin1String("</replacement>\n");
+    text += QLatin1String("</") + replacementElement + QLatin1String(">\n");
     return text.toUtf8();
 }
