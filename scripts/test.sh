@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 # Checks the licence information and the formatting of the sources, builds the tool with its tests and runs the whole suite: in
 # Release on Qt 5, then its install and the Debian packages with their tests, again on Qt 6, again with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time, then
-# the Windows build with its suite under Wine and its zip, then the portable Linux build on a static
-# Qt with its suite and its tar.xz.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the shared library's tests under
+# ThreadSanitizer, then the fuzz targets for a bounded time, then the Windows build with its
+# suite under Wine and its zip, then the portable Linux build on a static Qt with its suite and
+# its tar.xz.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
@@ -38,6 +39,11 @@ echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize -DKEVRAREPLACE_WERROR="$werror" >/dev/null
 cmake --build --preset sanitize --parallel "$(nproc)" >/dev/null
 ctest --preset sanitize
+
+echo "== the shared library's tests under ThreadSanitizer (the library and its tests alone)"
+cmake --preset tsan -DKEVRAREPLACE_WERROR="$werror" >/dev/null
+cmake --build --preset tsan --parallel "$(nproc)" >/dev/null
+ctest --preset tsan
 
 echo "== fuzzing"
 sh scripts/fuzz.sh 60

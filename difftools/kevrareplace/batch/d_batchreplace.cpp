@@ -146,12 +146,17 @@ int D_BatchReplace::map(const char *data, int size, QByteArray &result)
     return decide(data, size, nullptr, text, &result);
 }
 
-QString D_BatchReplace::apply(const QString &input)
+int D_BatchReplace::map(const QString &input, QString &result)
 {
     // The bytes only steer the search: lone surrogates, which UTF-8 cannot hold, are in no piece.
     const QByteArray bytes = input.toUtf8();
+    return decide(bytes.constData(), bytes.size(), &input, result, nullptr);
+}
+
+QString D_BatchReplace::apply(const QString &input)
+{
     QString result;
-    return decide(bytes.constData(), bytes.size(), &input, result, nullptr) < 0 ? input : result;
+    return map(input, result) < 0 ? input : result;
 }
 
 // With \a bytes, the result is given there, as encodeLossless gives it, and a string of ASCII

@@ -39,6 +39,10 @@ public:
     /// then holds nothing of use).
     int map(const char *data, int size, QByteArray &result);
 
+    /// The number of the first rule that changes \a input, setting \a result to what it makes of
+    /// it; -1 when no rule changes it (\a result then holds nothing of use).
+    int map(const QString &input, QString &result);
+
     /// Returns \a input rewritten as D_Replace::apply rewrites it.
     QString apply(const QString &input);
 
