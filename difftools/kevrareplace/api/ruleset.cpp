@@ -3,7 +3,7 @@
 
 #include "api/kevrareplace/ruleset.h"
 #include "api/rulesetdata.h"
-#include "api/toolanswers.h"
+#include "driver/toolanswers.h"
 
 #include <QFile>
 

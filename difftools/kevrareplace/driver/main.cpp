@@ -4,6 +4,7 @@
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "config/entryrules.h"
+#include "driver/toolanswers.h"
 #include "driver/tooloptions.h"
 #include "qtnotice.h"
 #include "replace/d_replace.h"
@@ -29,10 +30,6 @@
 #endif
 
 namespace {
-
-// The tool's exit statuses; the companion has its own (check/cli/exitcodes.h): one set per
-// program is right, since scripts read each program's statuses by what that program does.
-enum ExitCode { ExitOk = 0, ExitWriteFailed = 1, ExitUsage = 10, ExitConfigUnreadable = 22 };
 
 // False, with errno telling why, when the line did not reach the stream's file whole.
 bool printLine(std::FILE *stream, const QString &text, TextRole role = TextRole::Message)
@@ -62,11 +59,11 @@ bool printUsage()
 int writeFailed()
 {
     printLine(stderr, QLatin1String("Unable to write output: ") + writeFailureReason(errno));
-    return ExitWriteFailed;
+    return ToolExitWriteFailed;
 }
 
 // The error's own code stands even when the usage cannot be written after it.
-int fail(const QString &message, ExitCode exitCode)
+int fail(const QString &message, ToolExitCode exitCode)
 {
     printLine(stderr, message);
     printUsage();
@@ -82,9 +79,9 @@ int run(const QStringList &arguments)
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String(toolVersionOption))
-            return printBanner() ? ExitOk : writeFailed();
+            return printBanner() ? ToolExitOk : writeFailed();
         if (argument == QLatin1String(toolHelpOption))
-            return printUsage() ? ExitOk : writeFailed();
+            return printUsage() ? ToolExitOk : writeFailed();
         if (argument != QLatin1String(toolConfigOption)) {
             input = argument; // anything else is the string; the last one wins
             continue;
@@ -94,22 +91,21 @@ int run(const QStringList &arguments)
         const QString &fileName = arguments.at(++i); // taken as a name, whatever it says
         QFile file;
         if (!openConfigFile(file, fileName))
-            return fail(
-                QLatin1String("Unable to open config file: ") + fileName, ExitConfigUnreadable);
+            return fail(configUnreadableMessage(fileName), ToolExitConfigUnreadable);
         configRead = true;
         reader.addData(file.readAll());
         file.close();
     }
 
     if (!configRead)
-        return fail(QStringLiteral("config option not set: "), ExitUsage);
+        return fail(configNotSetMessage(), ToolExitUsage);
     if (input.isEmpty())
-        return fail(QStringLiteral("No string to replace specified"), ExitUsage);
+        return fail(QStringLiteral("No string to replace specified"), ToolExitUsage);
 
     reader.read();
     D_Replace replace;
     addRules(replace, reader.entries());
-    return printLine(stdout, replace.apply(input), TextRole::Data) ? ExitOk : writeFailed();
+    return printLine(stdout, replace.apply(input), TextRole::Data) ? ToolExitOk : writeFailed();
 }
 
 } // namespace

@@ -7,10 +7,17 @@
 #include <QLatin1String>
 #include <QString>
 
-// What kevrareplace says and exits with when it refuses its rule files (driver/main.cpp), for
-// the library that answers as the tool does; the tests run the tool's rows through both.
+// What kevrareplace says and exits with when it refuses its rule files: the tool answers so
+// (main.cpp), and the library for hosts answers as the tool does.
 
-enum ToolExitCode { ToolExitOk = 0, ToolExitUsage = 10, ToolExitConfigUnreadable = 22 };
+// The tool's exit statuses; the companion has its own (check/cli/exitcodes.h): one set per
+// program is right, since scripts read each program's statuses by what that program does.
+enum ToolExitCode {
+    ToolExitOk = 0,
+    ToolExitWriteFailed = 1,
+    ToolExitUsage = 10,
+    ToolExitConfigUnreadable = 22
+};
 
 /// The line for a rule file \a fileName that cannot be opened (ToolExitConfigUnreadable).
 inline QString configUnreadableMessage(const QString &fileName)
