@@ -5,13 +5,13 @@
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "config/entryrules.h"
+#include "driver/tooloptions.h"
 #include "qtnotice.h"
 #include "replace/d_replace.h"
 #include "startupgate.h"
 #include "text/consoleoutput.h"
 #include "text/processarguments.h"
 #include "text/standardstreams.h"
-#include "text/tooloptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -31,6 +31,8 @@
 
 namespace {
 
+// The tool's exit statuses; the companion has its own (check/cli/exitcodes.h): one set per
+// program is right, since scripts read each program's statuses by what that program does.
 enum ExitCode { ExitOk = 0, ExitWriteFailed = 1, ExitUsage = 10, ExitConfigUnreadable = 22 };
 
 // False, with errno telling why, when the line did not reach the stream's file whole.

@@ -6,7 +6,7 @@
 
 #include "check/findings/lint.h"
 #include "check/modes/explain.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 #include "check/writers/sarifformat.h"
 
 #include <cstdint>
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         reading.ruleLocation(i);
     }
-    gccFormat(findings);
+    gnuFormat(findings);
     sarifFormat(findings, { files.at(0).name, files.at(1).name }, QStringLiteral("0"));
     const auto location = [&reading](int rule) { return reading.ruleLocation(rule); };
     explanationText(explainString(listed, QStringLiteral("/a/b")), listed, location);

@@ -5,7 +5,7 @@
 #include "check/modes/casetest.h"
 #include "check/modes/suggestmode.h"
 #include "check/reading/rulefilereading.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 
 #include <QtTest>
 
@@ -104,7 +104,7 @@ void tst_Suggest::rules()
     }
     QCOMPARE(QString::fromUtf8(elements), QString::fromUtf8(rules));
     D_RuleFileReading reading({ ConfigFile { QStringLiteral("suggested.xml"), result.ruleFile } });
-    QCOMPARE(gccFormat(lintRuleFiles(reading)), QString::fromUtf8(findings));
+    QCOMPARE(gnuFormat(lintRuleFiles(reading)), QString::fromUtf8(findings));
     const CaseTestResult tested = testCases(reading, caseFiles, 1);
     QCOMPARE(tested.passed, tested.cases);
     QCOMPARE(tested.coveredRules, tested.rules);
@@ -139,7 +139,7 @@ void tst_Suggest::stops()
     QFETCH(QByteArray, findings);
     const SuggestionResult result =
         suggestFromCases({ ConfigFile { QStringLiteral("cases.txt"), cases } });
-    QCOMPARE(gccFormat(result.findings), QString::fromUtf8(findings));
+    QCOMPARE(gnuFormat(result.findings), QString::fromUtf8(findings));
     QVERIFY(result.ruleFile.isEmpty());
 }
 

@@ -3,6 +3,8 @@
 
 #include "text/standardstreams.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
 
 #include <fcntl.h>
@@ -29,8 +31,6 @@ bool carriageReturnEndsLine() { return true; }
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 void holdClosedStandardStreams()
 {
     // The null device opened the other way round: reading descriptor 0 or writing 1 or 2
@@ -55,3 +55,20 @@ int writeStandardOutput(const char *data, int size) { return int(::write(1, data
 bool carriageReturnEndsLine() { return false; }
 
 #endif
+
+bool writeStandardOutputBlock(const char *data, int size)
+{
+    while (size > 0) {
+        const int written = writeStandardOutput(data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}

@@ -17,23 +17,6 @@ constexpr int outputLimit = 1 << 20;
 
 } // namespace
 
-bool writeStandardOutputBlock(const char *data, int size)
-{
-    while (size > 0) {
-        const int written = writeStandardOutput(data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 FilterEnd filterStdin(char terminator, const StringRecorder &record, const BlockWriter &write)
 {
     setBinaryStandardStreams();

@@ -15,10 +15,6 @@ using StringRecorder = std::function<void(const char *data, int size, QByteArray
 /// Writes a block of records whole; false, with errno telling why, when it cannot.
 using BlockWriter = std::function<bool(const char *data, int size)>;
 
-/// Writes the \a size bytes at \a data whole to standard output, unbuffered; false, with errno
-/// telling why, when they did not get there.
-bool writeStandardOutputBlock(const char *data, int size);
-
 /// How a filter of standard input ended.
 enum class FilterEnd {
     Complete,

@@ -4,7 +4,9 @@
 #ifndef EXITCODES_H
 #define EXITCODES_H
 
-/// The companion's exit statuses, the same in every mode.
+/// The companion's exit statuses, the same in every mode. The tool has its own (driver/main.cpp):
+/// one set per program is right, since scripts read each program's statuses by what that
+/// program does, and neither program ever returns the other's.
 enum ExitCode {
     /// Nothing found; every case passed; no string differs.
     ExitOk = 0,

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/cli/options.h"
+#include "check/findings/editdistance.h"
+#include "check/writers/findingsformat.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,28 +21,6 @@ Request usage(const QString &message)
     request.mode = Request::Usage;
     request.text = message;
     return request;
-}
-
-// The number of edits (a character put in, left out, changed, or two side by side swapped)
-// that make \a from into \a to.
-int editDistance(const QString &from, const QString &to)
-{
-    const int n = to.size();
-    QVector<int> before(n + 1), last(n + 1), row(n + 1);
-    for (int j = 0; j <= n; ++j)
-        last[j] = j;
-    for (int i = 1; i <= from.size(); ++i) {
-        row[0] = i;
-        for (int j = 1; j <= n; ++j) {
-            const bool same = from.at(i - 1) == to.at(j - 1);
-            row[j] = std::min({ last[j] + 1, row[j - 1] + 1, last[j - 1] + (same ? 0 : 1) });
-            if (i > 1 && j > 1 && from.at(i - 1) == to.at(j - 2) && from.at(i - 2) == to.at(j - 1))
-                row[j] = std::min(row[j], before[j - 2] + 1);
-        }
-        before.swap(last);
-        last.swap(row);
-    }
-    return last[n];
 }
 
 // An option as the documentation writes it: -config and single letters with one dash, the
@@ -241,7 +221,7 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     if (parser.isSet(stdinOption))
         request.mode = Request::Stdin;
     else if (parser.isSet(rulesOption))
-        request.mode = Request::List;
+        request.mode = Request::Rules;
     else if (!request.strings.isEmpty())
         request.mode = Request::Explain;
     if (parser.isSet(testOption) && request.mode != Request::Check)
@@ -250,10 +230,10 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     if (parser.isSet(testOption))
         request.mode = Request::Test;
     const QString format = parser.value(formatOption);
-    if (format != QLatin1String("gnu") && format != QLatin1String("sarif"))
+    if (!isFindingsFormat(format))
         return usage(
             QLatin1String("unknown format '") + format + QLatin1String("'; use gnu or sarif"));
-    request.sarif = format == QLatin1String("sarif");
+    request.format = format;
 
     if (parser.isSet(compareOption)) {
         const QStringList sides = parser.values(compareOption) + request.strings;
@@ -276,9 +256,9 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         return usage(QStringLiteral("--rules and --stdin exclude each other"));
     if (request.mode == Request::Stdin && !request.strings.isEmpty())
         return usage(QStringLiteral("--stdin takes no strings: it reads them"));
-    if (request.mode == Request::List && !request.strings.isEmpty())
+    if (request.mode == Request::Rules && !request.strings.isEmpty())
         return usage(QStringLiteral("--rules takes no strings"));
-    if (request.nulTerminated && request.mode != Request::List && request.mode != Request::Stdin)
+    if (request.nulTerminated && request.mode != Request::Rules && request.mode != Request::Stdin)
         return usage(QStringLiteral("-z goes with --rules or --stdin"));
     if (request.verbose && request.mode != Request::Stdin)
         return usage(QStringLiteral("-v goes with --stdin"));

@@ -15,7 +15,7 @@ struct Request
         Help, ///< text is the help
         Version, ///< text is the version line
         Check, ///< report the problems of configFiles
-        List, ///< write a record for each rule of configFiles
+        Rules, ///< write a record for each rule of configFiles
         Explain, ///< explain each of strings by configFiles
         Stdin, ///< rewrite each string of standard input by configFiles
         Test, ///< run the cases of caseFiles on configFiles
@@ -29,7 +29,7 @@ struct Request
     QStringList caseFiles;
     bool nulTerminated = false;
     bool verbose = false;
-    bool sarif = false;
+    QString format; ///< the word of --format; the dispatch chooses the findings' format by it
     QString toolVersion;
 };
 

@@ -4,6 +4,7 @@
 // Findings from the walk of the document: elements, attributes, and where the reader stops.
 
 #include "check/findings/lintdocument.h"
+#include "check/findings/editdistance.h"
 #include "check/findings/messagetext.h"
 
 #include <QRegExp>
@@ -43,24 +44,6 @@ QString where(const D_DocumentScan &scan, qint64 offset)
 {
     const SourceLocation at = scan.location(offset);
     return QString::number(at.line) + QLatin1Char(':') + QString::number(at.column);
-}
-
-int editDistance(const QString &a, const QString &b)
-{
-    QVector<int> row(b.size() + 1);
-    for (int j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (int i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = i;
-        for (int j = 1; j <= b.size(); ++j) {
-            const int above = row[j];
-            row[j] = std::min(
-                { row[j] + 1, row[j - 1] + 1, diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1) });
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 // The known attribute \a name probably means: one that differs in case or in one or two

@@ -6,11 +6,9 @@
 #include "check/cli/exitcodes.h"
 #include "check/findings/lint.h"
 #include "check/findings/messagetext.h"
+#include "check/modes/casewalk.h"
 #include "check/modes/inputfiles.h"
-#include "check/reading/casefile.h"
-#include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
-#include "check/writers/sarifformat.h"
 #include "config/configfile.h"
 #include "config/entryrules.h"
 
@@ -26,38 +24,27 @@ CaseTestResult testCases(
     result.rules = entries.size();
     std::vector<bool> covered(size_t(entries.size()), false);
     QByteArray mapped;
-    for (int f = 0; f < caseFiles.size(); ++f) {
-        const QString &name = caseFiles.at(f).name;
-        D_CaseFile cases(caseFiles.at(f).bytes);
-        while (cases.next()) {
-            if (cases.kind() == D_CaseFile::NotACase) {
-                ++result.notCases;
-                result.findings.append(findingAtLine("test-syntax", name, firstFile + f,
-                    cases.line(), cases.errorColumn(),
-                    QLatin1String("this line is not a case: ") + cases.errorMessage()));
-                continue;
-            }
-            ++result.cases;
-            const std::string_view string = cases.string();
-            // As --stdin maps a string: its bytes decoded and the result encoded as the tool
-            // keeps them.
-            const int rule = replace.map(string.data(), int(string.size()), mapped);
-            const std::string_view got =
-                rule >= 0 ? std::string_view(mapped.constData(), size_t(mapped.size())) : string;
-            if (rule >= 0)
-                covered[size_t(rule)] = true;
-            if (got == cases.expected()) {
-                ++result.passed;
-                continue;
-            }
-            result.findings.append(findingAtLine("test-failed", name, firstFile + f, cases.line(),
-                1,
-                quotedField(string) + QLatin1String(" gives ") + quotedField(got)
-                    + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
-                                 : QStringLiteral(": no rule changes it"))
-                    + QLatin1String("; expected ") + quotedField(cases.expected())));
+    const auto runCase = [&](const D_CaseFile &cases, const QString &name, int file) {
+        ++result.cases;
+        const std::string_view string = cases.string();
+        // As --stdin maps a string: its bytes decoded and the result encoded as the tool
+        // keeps them.
+        const int rule = replace.map(string.data(), int(string.size()), mapped);
+        const std::string_view got =
+            rule >= 0 ? std::string_view(mapped.constData(), size_t(mapped.size())) : string;
+        if (rule >= 0)
+            covered[size_t(rule)] = true;
+        if (got == cases.expected()) {
+            ++result.passed;
+            return;
         }
-    }
+        result.findings.append(findingAtLine("test-failed", name, file, cases.line(), 1,
+            quotedField(string) + QLatin1String(" gives ") + quotedField(got)
+                + (rule >= 0 ? QLatin1String(" by the rule at ") + reading.ruleLocation(rule)
+                             : QStringLiteral(": no rule changes it"))
+                + QLatin1String("; expected ") + quotedField(cases.expected())));
+    };
+    result.notCases = forEachCase(caseFiles, firstFile, result.findings, runCase);
     for (int i = 0; i < entries.size(); ++i) {
         if (covered[size_t(i)]) {
             ++result.coveredRules;
@@ -83,8 +70,7 @@ QString caseTestSummary(const CaseTestResult &result)
 }
 
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
-    D_OutputWriter &writer)
+    const QStringList &configFileNames, const FindingsFormat &format, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
     if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
@@ -94,10 +80,7 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     const bool rulesFailed = !findings.isEmpty();
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
     findings += result.findings;
-    if (sarif)
-        writer.writeBytes(sarifFormat(findings, configFileNames + caseFileNames, toolVersion));
-    else
-        writer.write(gccFormat(findings));
+    format(findings, configFileNames + caseFileNames, writer);
     writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
     return rulesFailed || result.passed < result.cases || result.notCases > 0 ? ExitFindings
                                                                               : ExitOk;

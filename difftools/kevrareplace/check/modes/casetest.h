@@ -7,6 +7,7 @@
 #include "check/findings/diagnostic.h"
 #include "check/reading/documentscan.h"
 #include "check/reading/rulefilereading.h"
+#include "check/writers/findingsformat.h"
 
 #include <QStringList>
 #include <QVector>
@@ -33,12 +34,11 @@ CaseTestResult testCases(
 QString caseTestSummary(const CaseTestResult &result);
 
 /// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing by \a writer
-/// the findings (as SARIF with \a sarif, naming \a configFileNames and then the case files)
+/// the findings (in \a format, naming \a configFileNames and then the case files)
 /// and the summary, after the errors of the rule files (ruleFileErrors). Returns ExitOk when
 /// every case passed, ExitFindings when the rule files have such an error, a case failed or a
 /// line is not a case, ExitError when a case file cannot be opened.
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
-    const QStringList &configFileNames, bool sarif, const QString &toolVersion,
-    D_OutputWriter &writer);
+    const QStringList &configFileNames, const FindingsFormat &format, D_OutputWriter &writer);
 
 #endif // CASETEST_H

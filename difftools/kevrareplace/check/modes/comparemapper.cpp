@@ -5,14 +5,12 @@
 #include "batch/d_batchreplace.h"
 #include "check/cli/exitcodes.h"
 #include "check/findings/messagetext.h"
+#include "check/modes/inputfilter.h"
 #include "check/reading/batchrules.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
-#include "text/stdinfilter.h"
 
 #include <QHash>
-
-#include <cerrno>
 
 D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
     : oldSide(oldSide)
@@ -122,11 +120,7 @@ int D_CompareMapper::run(D_OutputWriter &writer)
     const auto compare = [this](const char *data, int size, QByteArray &output) {
         compareString(data, size, output);
     };
-    const FilterEnd end = filterStdin(terminator, compare,
-        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
-    if (end == FilterEnd::InputFailed)
-        writer.writeReadFailure(errno);
-    if (end != FilterEnd::Complete)
+    if (!filterStandardInput(terminator, compare, writer))
         return ExitError;
     writer.writeMessage(summary());
     return differing > 0 ? ExitFindings : ExitOk;

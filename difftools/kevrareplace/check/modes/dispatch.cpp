@@ -14,14 +14,15 @@
 #include "check/modes/suggestmode.h"
 #include "check/reading/batchrules.h"
 #include "check/reading/rulefilereading.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/findingsformat.h"
+#include "check/writers/gnuformat.h"
 #include "check/writers/outputwriter.h"
-#include "check/writers/rulelistformat.h"
+#include "check/writers/rulesformat.h"
 #include "config/configfile.h"
 
 namespace {
 
-int listRules(const D_RuleFileReading &reading, const Request &request, D_OutputWriter &writer)
+int writeRules(const D_RuleFileReading &reading, const Request &request, D_OutputWriter &writer)
 {
     const QVector<FileEntry> &entries = reading.entries();
     QString records;
@@ -68,7 +69,7 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
     for (const QVector<ConfigFile> *files : { &oldFiles, &newFiles }) {
         D_RuleFileReading reading(*files);
         const QVector<Finding> errors = ruleFileErrors(reading);
-        writer.writeMessage(gccFormat(errors));
+        writer.writeMessage(gnuFormat(errors));
         sideFailed = sideFailed || !errors.isEmpty();
     }
     if (sideFailed)
@@ -92,7 +93,7 @@ int runMode(const Request &request, D_OutputWriter &writer)
     case Request::Suggest:
         return suggestRules(request.caseFiles, writer);
     case Request::Check:
-    case Request::List:
+    case Request::Rules:
     case Request::Explain:
     case Request::Stdin:
     case Request::Test:
@@ -106,18 +107,18 @@ int runMode(const Request &request, D_OutputWriter &writer)
     D_RuleFileReading reading(files);
     files.clear();
     switch (request.mode) {
-    case Request::List:
+    case Request::Rules:
         reading.read();
-        return listRules(reading, request, writer);
+        return writeRules(reading, request, writer);
     case Request::Explain:
         reading.read();
         return explainStrings(reading, request, writer);
     case Request::Test:
-        return runCaseTests(reading, request.caseFiles, request.configFiles, request.sarif,
-            request.toolVersion, writer);
+        return runCaseTests(reading, request.caseFiles, request.configFiles,
+            findingsFormat(request.format, request.toolVersion), writer);
     default:
-        return checkRuleFiles(
-            reading, request.configFiles, request.sarif, request.toolVersion, writer);
+        return checkRuleFiles(reading, request.configFiles,
+            findingsFormat(request.format, request.toolVersion), writer);
     }
 }
 

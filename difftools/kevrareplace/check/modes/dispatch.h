@@ -8,7 +8,7 @@
 
 /// Runs the mode of \a request, everything it writes going through one writer, and returns
 /// the exit status. A write to standard output that fails ends the run with "Unable to write
-/// output: REASON" on standard error: ExitError, or with --rules and --stdin ExitFindings.
+/// output: REASON" on standard error and ExitError, in every mode.
 int runRequest(const Request &request);
 
 #endif // DISPATCH_H

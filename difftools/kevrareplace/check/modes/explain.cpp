@@ -4,11 +4,11 @@
 #include "check/modes/explain.h"
 
 #include "check/findings/messagetext.h"
-#include "check/writers/rulelistformat.h"
+#include "check/writers/rulesformat.h"
 #include "config/entryrules.h"
+#include "driver/tooloptions.h"
 #include "replace/d_replace.h"
 #include "replace/ruleexpression.h"
-#include "text/tooloptions.h"
 
 #include <QRegExp>
 

@@ -6,9 +6,7 @@
 #include "check/findings/lint.h"
 #include "check/findings/messagetext.h"
 #include "check/reading/rulefilereading.h"
-#include "check/writers/gccformat.h"
 #include "check/writers/outputwriter.h"
-#include "check/writers/sarifformat.h"
 
 #include <algorithm>
 
@@ -31,14 +29,11 @@ QString findingsSummary(const QVector<Finding> &findings, int rules)
         + (notes ? QLatin1String(", ") + counted(notes, "note", "notes") : QString());
 }
 
-int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames, bool sarif,
-    const QString &toolVersion, D_OutputWriter &writer)
+int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames,
+    const FindingsFormat &format, D_OutputWriter &writer)
 {
     const QVector<Finding> findings = lintRuleFiles(reading);
-    if (sarif)
-        writer.writeBytes(sarifFormat(findings, fileNames, toolVersion));
-    else
-        writer.write(gccFormat(findings));
+    format(findings, fileNames, writer);
     writer.writeMessage(findingsSummary(findings, reading.entries().size()) + QLatin1Char('\n'));
     const bool found = std::any_of(findings.begin(), findings.end(),
         [](const Finding &finding) { return finding.severity != Severity::Note; });

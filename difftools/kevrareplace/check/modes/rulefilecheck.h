@@ -5,6 +5,7 @@
 #define RULEFILECHECK_H
 
 #include "check/findings/diagnostic.h"
+#include "check/writers/findingsformat.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,9 +19,9 @@ class D_RuleFileReading;
 QString findingsSummary(const QVector<Finding> &findings, int rules);
 
 /// Reports the problems of the rule files of \a reading, which names them \a fileNames: the
-/// findings by \a writer as GNU lines or, with \a sarif, as a log of \a toolVersion, then the
-/// summary. Returns ExitFindings when an error or a warning is found, else ExitOk.
-int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames, bool sarif,
-    const QString &toolVersion, D_OutputWriter &writer);
+/// findings by \a writer in \a format, then the summary. Returns ExitFindings when an error or a
+/// warning is found, else ExitOk.
+int checkRuleFiles(D_RuleFileReading &reading, const QStringList &fileNames,
+    const FindingsFormat &format, D_OutputWriter &writer);
 
 #endif // RULEFILECHECK_H

@@ -4,10 +4,7 @@
 #include "check/modes/stdinmapper.h"
 #include "batch/d_batchreplace.h"
 #include "check/cli/exitcodes.h"
-#include "check/writers/outputwriter.h"
-#include "text/stdinfilter.h"
-
-#include <cerrno>
+#include "check/modes/inputfilter.h"
 
 D_StdinMapper::D_StdinMapper(D_BatchReplace &replace, const QVector<QByteArray> &locations)
     : replace(replace)
@@ -26,13 +23,10 @@ void D_StdinMapper::setVerbose(bool verbose) { this->verbose = verbose; }
 
 int D_StdinMapper::run(D_OutputWriter &writer)
 {
-    const FilterEnd end = filterStdin(
-        terminator,
-        [this](const char *data, int size, QByteArray &output) { mapString(data, size, output); },
-        [&writer](const char *data, int size) { return writer.writeBlock(data, size); });
-    if (end == FilterEnd::InputFailed)
-        writer.writeReadFailure(errno);
-    return end == FilterEnd::Complete ? ExitOk : ExitError;
+    const auto map = [this](const char *data, int size, QByteArray &output) {
+        mapString(data, size, output);
+    };
+    return filterStandardInput(terminator, map, writer) ? ExitOk : ExitError;
 }
 
 void D_StdinMapper::mapString(const char *data, int size, QByteArray &output)

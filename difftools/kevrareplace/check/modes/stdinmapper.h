@@ -33,7 +33,7 @@ public:
 
     /// Reads standard input to its end, writing the result of each string by \a writer, exactly
     /// as the tool prints it, or an empty record for an empty string. Returns ExitOk; or
-    /// ExitFindings when output cannot be written or, after a line on standard error, input
+    /// ExitError when output cannot be written or, after a line on standard error, input
     /// cannot be read.
     int run(D_OutputWriter &writer);
 

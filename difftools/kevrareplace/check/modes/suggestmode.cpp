@@ -4,10 +4,10 @@
 #include "check/modes/suggestmode.h"
 #include "check/cli/exitcodes.h"
 #include "check/findings/messagetext.h"
+#include "check/modes/casewalk.h"
 #include "check/modes/inputfiles.h"
-#include "check/reading/casefile.h"
 #include "check/suggest/rulesuggestion.h"
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 #include "check/writers/outputwriter.h"
 #include "text/losslesscodec.h"
 
@@ -57,16 +57,8 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
     QHash<QByteArray, Seen> seen;
     int read = 0;
     int unchanged = 0;
-    for (int f = 0; f < caseFiles.size(); ++f) {
-        const QString &name = caseFiles.at(f).name;
-        D_CaseFile cases(caseFiles.at(f).bytes);
-        while (cases.next()) {
-            if (cases.kind() == D_CaseFile::NotACase) {
-                result.findings.append(
-                    findingAtLine("test-syntax", name, f, cases.line(), cases.errorColumn(),
-                        QLatin1String("this line is not a case: ") + cases.errorMessage()));
-                continue;
-            }
+    forEachCase(
+        caseFiles, 0, result.findings, [&](const D_CaseFile &cases, const QString &name, int f) {
             ++read;
             const QString here = name + QLatin1Char(':') + QString::number(cases.line());
             bool writable = true;
@@ -86,7 +78,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                 break;
             }
             if (!writable)
-                continue;
+                return;
             const QByteArray key(cases.string().data(), int(cases.string().size()));
             const auto found = seen.constFind(key);
             if (found != seen.constEnd()) {
@@ -96,7 +88,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                             + quotedField(cases.expected()) + QLatin1String(" here but ")
                             + quotedField(found->expected) + QLatin1String(" at ")
                             + found->location));
-                continue;
+                return;
             }
             seen.insert(key, Seen { std::string(cases.expected()), here });
             const QString string = QString::fromUtf8(key);
@@ -104,8 +96,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
                 QString::fromUtf8(cases.expected().data(), int(cases.expected().size()));
             unchanged += string == expected;
             suggestion.addCase(string, expected);
-        }
-    }
+        });
     const QString casesRead = counted(read, "case read (", "cases read (")
         + QString::number(unchanged) + QLatin1String(" unchanged)");
     if (!result.findings.isEmpty()) {
@@ -138,7 +129,7 @@ int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer)
         return ExitError;
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())
-        writer.writeMessage(gccFormat(result.findings));
+        writer.writeMessage(gnuFormat(result.findings));
     if (!result.ruleFile.isEmpty() && !writer.writeBytes(result.ruleFile))
         return ExitError;
     writer.writeMessage(result.summary);

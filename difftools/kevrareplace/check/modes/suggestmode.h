@@ -25,8 +25,9 @@ struct SuggestionResult
 SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles);
 
 /// Opens \a caseFileNames and writes through \a writer the rule file their cases ask for on
-/// standard output, the summary and the cases that stop it on standard error. Returns 0 when the
-/// file was written, 1 when a case stops it, 2 when a case file cannot be opened.
+/// standard output, the summary and the cases that stop it on standard error. Returns ExitOk
+/// when the file was written, ExitFindings when a case stops it or no rule file reproduces the
+/// cases, ExitError when a case file cannot be opened or the file cannot be written.
 int suggestRules(const QStringList &caseFileNames, D_OutputWriter &writer);
 
 #endif // SUGGESTMODE_H

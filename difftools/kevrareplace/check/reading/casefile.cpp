@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/reading/casefile.h"
+#include "driver/tooloptions.h"
 #include "text/losslesscodec.h"
-#include "text/tooloptions.h"
 
 #include <cstring>
 

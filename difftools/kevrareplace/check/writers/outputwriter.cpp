@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/writers/outputwriter.h"
-#include "text/stdinfilter.h"
+#include "text/standardstreams.h"
 
 #include <cerrno>
 #include <cstdio>

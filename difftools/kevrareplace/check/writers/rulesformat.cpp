@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "check/writers/rulelistformat.h"
+#include "check/writers/rulesformat.h"
 
 QString ruleKind(const FileEntry &entry)
 {

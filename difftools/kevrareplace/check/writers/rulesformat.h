@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#ifndef RULELISTFORMAT_H
-#define RULELISTFORMAT_H
+#ifndef RULESFORMAT_H
+#define RULESFORMAT_H
 
 #include "config/d_replacestreamreader.h"
 
@@ -15,4 +15,4 @@ QString ruleKind(const FileEntry &entry);
 /// a tab and the last by a newline, or with \a nulTerminated each by one NUL.
 QString ruleRecord(const QString &location, const FileEntry &entry, bool nulTerminated);
 
-#endif // RULELISTFORMAT_H
+#endif // RULESFORMAT_H

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#include "check/writers/gccformat.h"
+#include "check/writers/gnuformat.h"
 
-QString gccFormat(const QVector<Finding> &findings)
+QString gnuFormat(const QVector<Finding> &findings)
 {
     QString text;
     for (const Finding &finding : findings)

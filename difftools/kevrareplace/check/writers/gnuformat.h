@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
-#ifndef GCCFORMAT_H
-#define GCCFORMAT_H
+#ifndef GNUFORMAT_H
+#define GNUFORMAT_H
 
 #include "check/findings/diagnostic.h"
 
@@ -10,6 +10,6 @@
 #include <QVector>
 
 /// The findings as lines that editors and CI read: "FILE:LINE:COLUMN: SEVERITY: MESSAGE [ID]".
-QString gccFormat(const QVector<Finding> &findings);
+QString gnuFormat(const QVector<Finding> &findings);
 
-#endif // GCCFORMAT_H
+#endif // GNUFORMAT_H
