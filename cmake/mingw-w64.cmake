@@ -3,7 +3,7 @@
 
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix), on the
 # static Qt that scripts/windows.sh builds, with tests run under Wine. The Qt prefix can be
-# given as KEVRAREPLACE_QT_WIN64; by default it is the script's cache.
+# given as KEVRAREPLACE_QT_WIN64; by default it is the script's cache (staticqt.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -13,11 +13,8 @@ set(CMAKE_CXX_COMPILER ${kevrareplace_mingw}-g++-posix)
 set(CMAKE_RC_COMPILER ${kevrareplace_mingw}-windres)
 
 if(NOT KEVRAREPLACE_QT_WIN64)
-    if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
-        set(KEVRAREPLACE_QT_WIN64 "$ENV{XDG_CACHE_HOME}/kevrareplace/qt-5.15.8-win64")
-    else()
-        set(KEVRAREPLACE_QT_WIN64 "$ENV{HOME}/.cache/kevrareplace/qt-5.15.8-win64")
-    endif()
+    include(${CMAKE_CURRENT_LIST_DIR}/staticqt.cmake)
+    kevrareplace_static_qt_prefix(KEVRAREPLACE_QT_WIN64 win64)
 endif()
 # try_compile projects read this file again: let them see the same prefix.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KEVRAREPLACE_QT_WIN64)

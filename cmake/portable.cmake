@@ -3,13 +3,10 @@
 
 # The portable Linux build: on the static Qt that scripts/static-qt.sh builds, with the C++ and
 # GCC runtimes linked in, so that the programs need only the C library. The Qt prefix can be
-# given as KEVRAREPLACE_QT_LINUX; by default it is the script's cache.
+# given as KEVRAREPLACE_QT_LINUX; by default it is the script's cache (staticqt.cmake).
 if(NOT KEVRAREPLACE_QT_LINUX)
-    if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
-        set(KEVRAREPLACE_QT_LINUX "$ENV{XDG_CACHE_HOME}/kevrareplace/qt-5.15.8-linux-x86_64")
-    else()
-        set(KEVRAREPLACE_QT_LINUX "$ENV{HOME}/.cache/kevrareplace/qt-5.15.8-linux-x86_64")
-    endif()
+    include(${CMAKE_CURRENT_LIST_DIR}/staticqt.cmake)
+    kevrareplace_static_qt_prefix(KEVRAREPLACE_QT_LINUX linux-x86_64)
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KEVRAREPLACE_QT_LINUX)
 

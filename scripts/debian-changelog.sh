@@ -8,9 +8,8 @@
 set -e
 tree=$(dirname "$0")/..
 out=${1:-$tree}
-version=$(sed -n 's/^project(kevrareplace VERSION \([0-9]*\.[0-9]*\.[0-9]*\) .*/\1/p' \
-    "$tree/CMakeLists.txt")
-[ -n "$version" ] || { echo "no project(kevrareplace VERSION ...) in $tree/CMakeLists.txt" >&2; exit 1; }
+. "$tree/scripts/release-lib.sh"
+version=$(project_version "$tree")
 date=$(git -C "$tree" log -1 --format=%aD 2>/dev/null) || date=
 [ -n "$date" ] || date=$(LC_ALL=C date -R -r "$tree/CMakeLists.txt")
 release=${version%.*}

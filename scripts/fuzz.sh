@@ -10,10 +10,11 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 sh scripts/deps.sh qtbase5-dev cmake make clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
-targets="fuzz_config fuzz_replace fuzz_batch fuzz_check fuzz_shadow fuzz_expression fuzz_requiredtext fuzz_suggest"
+fuzz=difftools/kevrareplace/fuzz
+# The targets as the fuzz folder's CMakeLists.txt builds them, in their order.
+targets=$(sed -n 's/^\(fuzz_[a-z_]*\) .*/\1/p' "$fuzz/targets.txt" | tr '\n' ' ')
 # shellcheck disable=SC2086
 cmake --build --preset fuzz --parallel "$(nproc)" --target $targets >/dev/null
-fuzz=difftools/kevrareplace/fuzz
 mkdir -p build-fuzz/artifacts
 # A small quarantine: some expressions make the library reallocate large tables, which the
 # default quarantine would hold on to.

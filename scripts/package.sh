@@ -9,14 +9,15 @@
 # package afterwards. Needs a configured and built build/ (see scripts/test.sh).
 set -e
 cd "$(dirname "$0")/.."
+. scripts/release-lib.sh
 sh scripts/deps.sh build-essential lintian dpkg-dev debhelper autopkgtest man-db file python3-debian \
     libxml2-utils cmake qtbase5-dev bash-completion bsdextrautils groff-base
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-expected=/work/app/src/main.cpp
 check() {
-    got=$("$1" -config "$2" /home/ann/workspace/app/src/main.cpp)
-    [ "$got" = "$expected" ] || { echo "$1 printed '$got', expected '$expected'"; exit 1; }
+    got=$(run_example "$2" "$1")
+    [ "$got" = "$example_result" ] \
+        || { echo "$1 printed '$got', expected '$example_result'"; exit 1; }
     echo "ok: $1"
 }
 # The companion finds nothing to report in the example and lists its four rules.
@@ -42,7 +43,7 @@ xmllint --noout --schema "$root/install/usr/share/kevrareplace/kevrareplace.xsd"
 rm -rf build-deb
 mkdir build-deb
 out=$PWD/build-deb
-version=$(sed -n 's/^project(kevrareplace VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+version=$(project_version .)
 tree=$out/kevrareplace-$version
 mkdir "$tree"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then

@@ -13,10 +13,13 @@ set -e
 cd "$(dirname "$0")/.."
 checkout=$(pwd)
 
-qt_version=5.15.8
 target=${1:-}
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/kevrareplace
-qt_prefix=$cache/qt-$qt_version-$target
+# Qt's version, the cache and the target's prefix, as the toolchain files take them too.
+sh scripts/deps.sh cmake
+static_qt=$(cmake -DTARGET="$target" -P cmake/staticqt.cmake)
+qt_version=$(printf '%s\n' "$static_qt" | sed -n 1p)
+cache=$(printf '%s\n' "$static_qt" | sed -n 2p)
+qt_prefix=$(printf '%s\n' "$static_qt" | sed -n 3p)
 src_cache=$cache/qt-$qt_version-src
 build=$cache/qt-$qt_version-$target-build
 

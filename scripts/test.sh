@@ -13,8 +13,8 @@ cd "$(dirname "$0")/.."
 sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
     bsdextrautils reuse libxml2-utils bash-completion zsh fish build-essential dpkg-dev debhelper \
     lintian autopkgtest man-db file python3-debian zlib1g-dev binutils clang-format
-# Warnings are errors in CI, where the compiler is known.
-werror=$([ -n "${CI:-}" ] && echo ON || echo OFF)
+# werror: warnings are errors in CI, where the compiler is known.
+. scripts/release-lib.sh
 
 echo "== licence and copyright of every file"
 reuse lint

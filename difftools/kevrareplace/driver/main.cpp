@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "banner.h"
 #include "config/configfile.h"
 #include "config/d_replacestreamreader.h"
 #include "config/entryrules.h"
@@ -39,10 +40,8 @@ bool printLine(std::FILE *stream, const QString &text, TextRole role = TextRole:
 
 bool printBanner()
 {
-    return printLine(stdout,
-               QStringLiteral(
-                   "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")"))
-        && printLine(stdout, QStringLiteral("Copyright (C) 2026 The kevrareplace developers"))
+    return printLine(stdout, QStringLiteral(KEVRAREPLACE_BANNER_NAME))
+        && printLine(stdout, QStringLiteral(KEVRAREPLACE_BANNER_COPYRIGHT))
         && (!KEVRAREPLACE_QT_STATIC
             || writeText(stdout, QStringLiteral(KEVRAREPLACE_QT_NOTICE), TextRole::Message));
 }

@@ -4,6 +4,7 @@
 #ifndef TESTUTIL_H
 #define TESTUTIL_H
 
+#include "banner.h"
 #include "qtnotice.h"
 #include "testplatform.h"
 
@@ -11,8 +12,7 @@
 
 // What the program prints for -version, and before an error's usage line.
 const QByteArray banner =
-    "KEVRA Replace tool " KEVRAREPLACE_RELEASE " (build " KEVRAREPLACE_BUILD ")\n"
-    "Copyright (C) 2026 The kevrareplace developers\n" KEVRAREPLACE_QT_NOTICE;
+    KEVRAREPLACE_BANNER_NAME "\n" KEVRAREPLACE_BANNER_COPYRIGHT "\n" KEVRAREPLACE_QT_NOTICE;
 const QByteArray usage = banner + "Usage: kevrareplace -config <file> <string>\n";
 
 // What a run of the program left behind.
