@@ -44,6 +44,13 @@ rm -rf build-deb
 mkdir build-deb
 out=$PWD/build-deb
 version=$(project_version .)
+# debian/changelog is kept in the tree, so that a plain export of it builds: its version must be
+# project()'s.
+changelog_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
+[ "$changelog_version" = "$version" ] || {
+    echo "debian/changelog is at $changelog_version, project() at $version: add an entry for $version"
+    exit 1
+}
 tree=$out/kevrareplace-$version
 mkdir "$tree"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
@@ -54,7 +61,6 @@ else
     tar -cf - --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' . \
         | tar -xf - -C "$tree"
 fi
-sh scripts/debian-changelog.sh "$tree" >/dev/null
 echo "== dpkg-buildpackage (log in build-deb/build.log)"
 start=$(date +%s)
 if ! (cd "$tree" && dpkg-buildpackage -us -uc -j"$(nproc)") >"$out/build.log" 2>&1; then
