@@ -18,6 +18,18 @@ constexpr int mostExclusions = 32;
 constexpr int mostDepth = 64;
 constexpr int beyondReach = 1 << 30;
 
+// Appends \a member to the group of \a key in \a groups, a new one in the order keys come.
+void addToGroup(
+    QHash<QString, int> &byKey, QVector<QVector<int>> &groups, const QString &key, int member)
+{
+    auto found = byKey.find(key);
+    if (found == byKey.end()) {
+        found = byKey.insert(key, groups.size());
+        groups.append(QVector<int>());
+    }
+    groups[found.value()].append(member);
+}
+
 } // namespace
 
 D_PrefixPlan::D_PrefixPlan(const QVector<SuggestionCase> &cases)
@@ -45,6 +57,17 @@ bool D_PrefixPlan::Plan::better(const Plan &other) const
     if (exclusions != other.exclusions)
         return exclusions < other.exclusions;
     return length < other.length;
+}
+
+bool D_PrefixPlan::Plan::add(const Plan &part, int most)
+{
+    if (part.cost >= beyondReach)
+        return false;
+    cost += part.cost;
+    exclusions += part.exclusions;
+    length += part.length;
+    candidates += part.candidates;
+    return cost <= most;
 }
 
 QVector<Candidate> D_PrefixPlan::resolve(const Candidate &candidate)
@@ -196,29 +219,14 @@ D_PrefixPlan::Plan D_PrefixPlan::byLongerPrefix(
             ends.append(i);
             continue;
         }
-        const QString name = text.left(nextNameEnd(text, length));
-        auto found = byName.find(name);
-        if (found == byName.end()) {
-            found = byName.insert(name, groups.size());
-            groups.append(QVector<int>());
-        }
-        groups[found.value()].append(i);
+        addToGroup(byName, groups, text.left(nextNameEnd(text, length)), i);
     }
     Plan sum { 0, 0, 0, {} };
-    const auto add = [&sum, most](const Plan &part) {
-        if (part.cost >= beyondReach)
-            return false;
-        sum.cost += part.cost;
-        sum.exclusions += part.exclusions;
-        sum.length += part.length;
-        sum.candidates += part.candidates;
-        return sum.cost <= most;
-    };
-    if (!ends.isEmpty() && !add(plan(ends, length, anyCase, depth + 1)))
+    if (!ends.isEmpty() && !sum.add(plan(ends, length, anyCase, depth + 1), most))
         return Plan { beyondReach, 0, 0, {} };
     for (const QVector<int> &group : qAsConst(groups)) {
         const SuggestionCase &c = cases.at(group.constFirst());
-        if (!add(plan(group, nextNameEnd(c.string, length), anyCase, depth + 1)))
+        if (!sum.add(plan(group, nextNameEnd(c.string, length), anyCase, depth + 1), most))
             return Plan { beyondReach, 0, 0, {} };
     }
     return sum;
@@ -230,25 +238,11 @@ D_PrefixPlan::Plan D_PrefixPlan::bySpelling(
 {
     QHash<QString, int> bySpelt;
     QVector<QVector<int>> groups;
-    for (int i : members) {
-        const QString spelt = cases.at(i).string.left(length);
-        auto found = bySpelt.find(spelt);
-        if (found == bySpelt.end()) {
-            found = bySpelt.insert(spelt, groups.size());
-            groups.append(QVector<int>());
-        }
-        groups[found.value()].append(i);
-    }
+    for (int i : members)
+        addToGroup(bySpelt, groups, cases.at(i).string.left(length), i);
     Plan sum { 0, 0, 0, {} };
     for (const QVector<int> &group : qAsConst(groups)) {
-        const Plan part = plan(group, length, false, depth + 1);
-        if (part.cost >= beyondReach)
-            return Plan { beyondReach, 0, 0, {} };
-        sum.cost += part.cost;
-        sum.exclusions += part.exclusions;
-        sum.length += part.length;
-        sum.candidates += part.candidates;
-        if (sum.cost > most)
+        if (!sum.add(plan(group, length, false, depth + 1), most))
             return Plan { beyondReach, 0, 0, {} };
     }
     return sum;

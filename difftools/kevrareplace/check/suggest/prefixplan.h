@@ -33,6 +33,8 @@ private:
         qint64 length; ///< of the old prefixes, for the shorter on a tie
         QVector<Candidate> candidates;
         bool better(const Plan &other) const;
+        /// Adds \a part; false when it is beyond reach or the sum costs more than \a most.
+        bool add(const Plan &part, int most);
     };
 
     Plan plan(const QVector<int> &members, int length, bool anyCase, int depth);
