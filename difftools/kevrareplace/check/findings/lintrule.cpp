@@ -83,15 +83,17 @@ void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &find
             QStringLiteral("both wildcard and regexp are set: the pattern is a wildcard"));
     if (entry.regexp || entry.wildcard) {
         const CompiledExpression expression(entry.path, entry.cs, entry.wildcard);
-        if (!expression.isValid()) {
-            // One beyond the limits is quoted in part: it may be long.
-            const QString why = expression.isBuilt()
-                ? QLatin1String("invalid (") + expression.errorText() + QLatin1Char(')')
-                : expression.errorText();
+        if (!expression.isBuilt()) {
+            // Quoted in part: such an expression may be long.
             out.add("invalid-expression",
-                QLatin1String("expression ")
-                    + quoted(expression.isBuilt() ? entry.path : entry.path.left(80))
-                    + QLatin1String(" is ") + why + QLatin1String(": the rule never matches"));
+                QLatin1String("expression ") + quoted(entry.path.left(80)) + QLatin1String(" is ")
+                    + expression.errorText() + QLatin1String(": the rule never matches"));
+            return;
+        }
+        if (!expression.isValid()) {
+            out.add("invalid-expression",
+                QLatin1String("expression ") + quoted(entry.path) + QLatin1String(" is invalid (")
+                    + expression.errorText() + QLatin1String("): the rule never matches"));
             return;
         }
         if (!entry.wildcard)
