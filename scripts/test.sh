@@ -12,7 +12,8 @@ set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh qtbase5-dev qt6-base-dev qt6-5compat-dev cmake g++ make valgrind groff-base \
     bsdextrautils reuse libxml2-utils bash-completion zsh fish build-essential dpkg-dev debhelper \
-    lintian autopkgtest man-db file python3-debian zlib1g-dev binutils clang-format
+    lintian autopkgtest man-db file python3-debian zlib1g-dev binutils clang-format pkg-kde-tools \
+    pkgconf python3
 # werror: warnings are errors in CI, where the compiler is known.
 . scripts/release-lib.sh
 
