@@ -14,7 +14,6 @@ end
 
 complete -c kevrareplace-check -f
 complete -c kevrareplace-check -s h -l help -d 'Display help on the options'
-complete -c kevrareplace-check -l help-all -d 'Display help including Qt specific options'
 complete -c kevrareplace-check -l version -d 'Print the version'
 complete -c kevrareplace-check -l config -o config -r -F -a '(__kevrareplace_check_rulefiles)' -d 'Read rules from a file'
 complete -c kevrareplace-check -l rules -d 'List the rules the tool reads'

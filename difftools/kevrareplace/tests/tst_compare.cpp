@@ -125,7 +125,7 @@ void tst_Compare::errors_data()
                                   << 2 << excluded;
     QTest::newRow("a file that cannot be opened")
         << "\"$0\" --compare old.xml missing.xml </dev/null; echo $?" << 2
-        << QByteArray("Unable to open config file: missing.xml\n");
+        << QByteArray("Unable to open missing.xml: No such file or directory\n");
     // Each side's errors, as checking writes them, and no string compared.
     QTest::newRow("a side that is no rule file")
         << "printf 'notes\\n' >notes.txt; printf '/srv/\\n' | \"$0\" --compare notes.txt new.xml;"
