@@ -19,7 +19,7 @@ complete -c kevrareplace-check -l config -o config -r -F -a '(__kevrareplace_che
 complete -c kevrareplace-check -l rules -d 'List the rules the tool reads'
 complete -c kevrareplace-check -s z -d 'End every field with a NUL'
 complete -c kevrareplace-check -l stdin -d 'Rewrite each line of standard input'
-complete -c kevrareplace-check -s v -d 'With --stdin, write the location of the deciding rule'
+complete -c kevrareplace-check -s v -d 'With --stdin, the deciding rule; with --compare, every string behind the counts'
 complete -c kevrareplace-check -l format -x -a 'gnu sarif' -d 'Format of the problems'
 complete -c kevrareplace-check -l test -r -F -d 'Run the cases of a file'
 complete -c kevrareplace-check -l suggest -r -F -d 'Write the rule file the cases of a file ask for'

@@ -159,8 +159,8 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
                        " one record a line."));
     const QCommandLineOption verboseOption(QStringLiteral("v"),
         QStringLiteral("With --stdin, write LOCATION, INPUT and RESULT for each string,"
-                       " LOCATION that of the rule that changes it; with --suggest, a line"
-                       " for each rule."));
+                       " LOCATION that of the rule that changes it; with --compare, every"
+                       " string behind the counts; with --suggest, a line for each rule."));
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
@@ -258,11 +258,10 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         if (sides.size() != 2)
             return usage(QStringLiteral("--compare takes two rule files: OLD NEW"));
         if (!request.configFiles.isEmpty() || request.mode == Request::Stdin
-            || parser.isSet(rulesOption) || parser.isSet(testOption) || request.verbose
-            || parser.isSet(formatOption))
+            || parser.isSet(rulesOption) || parser.isSet(testOption) || parser.isSet(formatOption))
             return usage(QStringLiteral(
-                "--compare goes with -z only, not with -config, --stdin, --rules, --test, -v or"
-                " --format"));
+                "--compare goes with -z and -v only, not with -config, --stdin, --rules, --test"
+                " or --format"));
         request.mode = Request::Compare;
         request.configFiles = sides;
         request.strings.clear();
