@@ -74,8 +74,7 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
     }
     if (sideFailed)
         return ExitError;
-    return compareStandardInput(
-        oldFiles, newFiles, request.nulTerminated, request.verbose, writer);
+    return compareStandardInput(oldFiles, newFiles, request.nulTerminated, request.verbose, writer);
 }
 
 int runMode(const Request &request, D_OutputWriter &writer)
