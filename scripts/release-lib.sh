@@ -109,7 +109,7 @@ expect_programs()
     name_line=$(generated_text "$build" banner.h KEVRAREPLACE_BANNER_NAME)
     copyright_line=$(generated_text "$build" banner.h KEVRAREPLACE_BANNER_COPYRIGHT)
     banner="$name_line\\n$copyright_line\\n$notice"
-    companion="kevrareplace-check $(project_version .)\\n$notice"
+    companion="kevrareplace-check $(generated_text "$build" banner.h KEVRAREPLACE_VERSION_WORDS)\\n$notice"
     if [ "$eol" = '\r\n' ]; then
         banner=$(printf '%s' "$banner" | sed 's/\\n/\\r\\n/g')
         companion=$(printf '%s' "$companion" | sed 's/\\n/\\r\\n/g')

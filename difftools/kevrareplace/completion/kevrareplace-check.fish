@@ -14,13 +14,12 @@ end
 
 complete -c kevrareplace-check -f
 complete -c kevrareplace-check -s h -l help -d 'Display help on the options'
-complete -c kevrareplace-check -l help-all -d 'Display help including Qt specific options'
 complete -c kevrareplace-check -l version -d 'Print the version'
 complete -c kevrareplace-check -l config -o config -r -F -a '(__kevrareplace_check_rulefiles)' -d 'Read rules from a file'
 complete -c kevrareplace-check -l rules -d 'List the rules the tool reads'
 complete -c kevrareplace-check -s z -d 'End every field with a NUL'
 complete -c kevrareplace-check -l stdin -d 'Rewrite each line of standard input'
-complete -c kevrareplace-check -s v -d 'With --stdin, write the location of the deciding rule'
+complete -c kevrareplace-check -s v -d 'With --stdin, the deciding rule; with --compare, every string behind the counts'
 complete -c kevrareplace-check -l format -x -a 'gnu sarif' -d 'Format of the problems'
 complete -c kevrareplace-check -l test -r -F -d 'Run the cases of a file'
 complete -c kevrareplace-check -l suggest -r -F -d 'Write the rule file the cases of a file ask for'

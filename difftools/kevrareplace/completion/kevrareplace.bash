@@ -54,7 +54,7 @@ _kevrareplace_check()
         _kevrareplace_rulefiles
         return
     fi
-    [[ $cur == -* ]] && COMPREPLY=($(compgen -W '-h --help --help-all --version -config --config
+    [[ $cur == -* ]] && COMPREPLY=($(compgen -W '-h --help --version -config --config
         --rules -z --stdin -v --format --test --compare --suggest' -- "$cur"))
 }
 complete -F _kevrareplace_check kevrareplace-check

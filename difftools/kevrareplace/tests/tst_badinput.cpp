@@ -332,7 +332,7 @@ void tst_BadInput::bytesInConfigName()
         if (present)
             COMPARE_RUN(result, 0, "", "1 case, 1 passed, 0 failed; the cases cover 1 of 1 rule\n");
         else
-            COMPARE_RUN(result, 2, "", "Unable to open case file: " + name + '\n');
+            COMPARE_RUN(result, 2, "", "Unable to open " + name + ": No such file or directory\n");
         return;
     }
     const ToolRun result =

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The kevrareplace developers
 // SPDX-License-Identifier: MIT
 
+#include "banner.h"
 #include "testutil.h"
 
 #include <QtTest>
@@ -128,7 +129,9 @@ void tst_Check::commandLine_data()
         << QByteArray("kevrareplace-check: unknown option '--sdtin'; did you mean '--stdin'?\n")
         << QByteArray();
     QTest::newRow("missing file") << QStringList { "-config", "1.xml", "--config", "missing.xml" }
-                                  << 2 << QByteArray("Unable to open config file: missing.xml\n")
+                                  << 2
+                                  << QByteArray("Unable to open missing.xml: No such file or "
+                                                "directory\n")
                                   << QByteArray();
     QTest::newRow("no file") << QStringList {} << 2
                              << QByteArray("kevrareplace-check: no rule file") << QByteArray();
@@ -136,13 +139,13 @@ void tst_Check::commandLine_data()
         << QStringList { "-config", "1.xml", "--", "-x" } << 0 << QByteArray() << QByteArray();
     QTest::newRow("missing case file")
         << QStringList { "-config", "1.xml", "--test", "no.txt" } << 2
-        << QByteArray("Unable to open case file: no.txt\n") << QByteArray();
+        << QByteArray("Unable to open no.txt: No such file or directory\n") << QByteArray();
     QTest::newRow("--test with strings")
         << QStringList { "-config", "1.xml", "--test", "1.xml", "a" } << 2
         << QByteArray("kevrareplace-check: --test goes") << QByteArray();
     QTest::newRow("missing file to --suggest")
         << QStringList { "--suggest", "no.txt" } << 2
-        << QByteArray("Unable to open case file: no.txt\n") << QByteArray();
+        << QByteArray("Unable to open no.txt: No such file or directory\n") << QByteArray();
     QTest::newRow("--suggest with a rule file")
         << QStringList { "--suggest", "1.xml", "-config", "1.xml" } << 2
         << QByteArray("kevrareplace-check: --suggest goes with case files and -v alone")
@@ -171,12 +174,29 @@ void tst_Check::commandLine_data()
         << QByteArray();
     QTest::newRow("--test: rule files with an error")
         << QStringList { "-config", "1.xml", "-config", "1.xml", "--test", "pass.txt" } << 1
-        << QByteArray("1 case") << QByteArray();
+        << QByteArray("1 case, 1 passed, 0 failed; the cases cover 0 of 1 rule; 1 problem of the "
+                      "rule files fails the run\n")
+        << QByteArray("[second-document]\n");
     QTest::newRow("--rules -z") << QStringList { "-config", "1.xml", "--rules", "-z" } << 0
                                 << QByteArray() << QByteArray("1.xml:3:1\0fixed\0ci\0a\0b\0", 23);
     QTest::newRow("help writes -config as the examples do")
         << QStringList { "-h" } << 0 << QByteArray() << QByteArray("\n  -config <FILE>  ");
-    QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray() << QByteArray();
+    QTest::newRow("version") << QStringList { "--version" } << 0 << QByteArray()
+                             << QByteArray("kevrareplace-check " KEVRAREPLACE_VERSION_WORDS "\n");
+    // Why a file does not open, in the same words everywhere; Qt's own usage errors in the style
+    // of the others.
+    QTest::newRow("a folder as rule file")
+        << QStringList { "-config", "folder" } << 2
+        << QByteArray("Unable to open folder: Is a directory\n") << QByteArray();
+    QTest::newRow("a folder as case file")
+        << QStringList { "-config", "1.xml", "--test", "folder" } << 2
+        << QByteArray("Unable to open folder: Is a directory\n") << QByteArray();
+    QTest::newRow("missing value")
+        << QStringList { "-config" } << 2
+        << QByteArray("kevrareplace-check: missing value after '-config'\n") << QByteArray();
+    QTest::newRow("no --help-all")
+        << QStringList { "--help-all" } << 2
+        << QByteArray("kevrareplace-check: unknown option '--help-all'") << QByteArray();
 }
 
 void tst_Check::commandLine()
@@ -191,6 +211,7 @@ void tst_Check::commandLine()
         ruleFile("<file path=\"/home/*/\" replacepath=\"/h/\"/>\n"));
     writeFile(dir.filePath(QStringLiteral("pass.txt")), "x\tx\n");
     writeFile(dir.filePath(QStringLiteral("fail.txt")), "a\ta\n");
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder")));
     const ToolRun result = check(arguments);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, exitCode);
@@ -199,7 +220,8 @@ void tst_Check::commandLine()
     QVERIFY2(result.out.contains(textLines(outHolds)), result.out.constData());
 }
 
-// The official validator finds no error in a log holding results of every severity.
+// The official validator finds no error in a log holding results of every severity, related
+// locations, and files named by relative and by absolute paths.
 void tst_Check::sarifValidates()
 {
     SKIP_WITHOUT(BuildMachinePrograms);
@@ -220,12 +242,19 @@ void tst_Check::sarifValidates()
             dir.path(), 600000);
         QVERIFY2(install.finished && install.exitCode == 0, install.err.constData());
     }
+    const QString absolute = dir.filePath(QString::fromUtf8("2 \xc3\xa9.xml"));
+    writeFile(absolute, ruleFile("<file path=\"b\"/>\n"));
     const QStringList arguments = configArguments(dir.path(),
-        ruleFile("<file path=\"(\" regexp=\"1\"/>\n<file path=\"a \" cs=\"yes\" wildcard=\"1\" "
-                 "regexp=\"1\"/>\n"));
+                                      ruleFile("<file path=\"(\" regexp=\"1\"/>\n<file path=\"a \" "
+                                               "cs=\"yes\" wildcard=\"1\" regexp=\"1\"/>\n"
+                                               "<file path=\"/d/\" replacepath=\"/e/\"/>\n"
+                                               "<file path=\"/d/o/\" replacepath=\"/f/\"/>\n"))
+        + QStringList { QStringLiteral("-config"), absolute };
     const ToolRun result = check(QStringList(arguments) << QStringLiteral("--format=sarif"));
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.out.contains("\"relatedLocations\"") && result.out.contains("%C3%A9.xml")
+        && result.out.contains("\"uriBaseId\""));
     writeFile(dir.filePath(QStringLiteral("log.sarif")), result.out);
     const ToolRun validation = runProgram(validator,
         { "validate", "log.sarif", "--output", "validation.sarif", "--log", "ForceOverwrite" },

@@ -4,6 +4,7 @@
 #include "check/findings/lint.h"
 #include "check/modes/rulefilecheck.h"
 #include "check/writers/rulesformat.h"
+#include "check/writers/sarifformat.h"
 
 #include <QtTest>
 
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void findings();
     void rules_data();
     void rules();
+    void sarifLocations_data();
+    void sarifLocations();
 };
 
 using Files = QList<QByteArray>;
@@ -213,6 +216,44 @@ void tst_Lint::rules()
     for (int i = 0; i < reading.entries().size(); ++i)
         records += ruleRecord(reading.ruleLocation(i), reading.entries().at(i), false);
     QCOMPARE(records, QString::fromUtf8(expected));
+}
+
+// How a SARIF log names the files of a finding, for code scanning to find them.
+void tst_Lint::sarifLocations_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QJsonObject>("artifact");
+    const QString base = QStringLiteral("%SRCROOT%");
+    QTest::newRow("relative: as given, against the start folder") << QStringLiteral(
+        "rules/a b.xml") << QJsonObject { { "uri", "rules/a%20b.xml" }, { "uriBaseId", base } };
+    QTest::newRow("relative: a colon before the first slash is no scheme") << QStringLiteral(
+        "a:b.xml") << QJsonObject { { "uri", "./a:b.xml" }, { "uriBaseId", base } };
+    QTest::newRow("absolute: a file URI, UTF-8 percent-encoded")
+        << QString::fromUtf8("/home/ann/dir with space/\xc3\xa9 bad.xml")
+        << QJsonObject { { "uri", "file:///home/ann/dir%20with%20space/%C3%A9%20bad.xml" } };
+    QTest::newRow("absolute: characters a URI gives a meaning") << QStringLiteral(
+        "/r/100%#1?.xml") << QJsonObject { { "uri", "file:///r/100%25%231%3F.xml" } };
+}
+
+// A shadowed rule's result points to the rule that shadows it, in the same file.
+void tst_Lint::sarifLocations()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QJsonObject, artifact);
+    D_RuleFileReading reading({ ConfigFile { fileName,
+        ruleFile("<file path=\"/a/\" replacepath=\"/b/\"/>\n<file path=\"/a/c/\"/>\n") } });
+    const QJsonValue run =
+        QJsonDocument::fromJson(sarifFormat(lintRuleFiles(reading), { fileName },
+                                    QStringLiteral("1"), QStringLiteral("/start/dir")))
+            .object()
+            .value("runs")[0];
+    const QJsonValue result = run["results"][0];
+    QCOMPARE(result["ruleId"], QJsonValue("shadowed-rule"));
+    QCOMPARE(result["locations"][0]["physicalLocation"]["artifactLocation"], QJsonValue(artifact));
+    const QJsonValue related = result["relatedLocations"][0]["physicalLocation"];
+    QCOMPARE(related["artifactLocation"], QJsonValue(artifact));
+    QCOMPARE(related["region"]["startLine"], QJsonValue(3));
+    QCOMPARE(run["originalUriBaseIds"]["%SRCROOT%"]["uri"], QJsonValue("file:///start/dir/"));
 }
 
 QTEST_APPLESS_MAIN(tst_Lint)

@@ -5,6 +5,8 @@
 #include "check/findings/editdistance.h"
 #include "check/writers/findingsformat.h"
 
+#include "banner.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QVector>
@@ -119,6 +121,17 @@ QStringList typedArguments(const QStringList &arguments, const QList<QCommandLin
     return typed;
 }
 
+// The parser's own text as the other messages read: "Missing value after '-config'." as
+// "missing value after '-config'".
+QString inMessageStyle(QString text)
+{
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
 } // namespace
 
 Request parseOptions(const QStringList &arguments, const QString &toolVersion)
@@ -128,7 +141,9 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     parser.setApplicationDescription(
         QStringLiteral("Explains how kevrareplace reads a rule file and applies its rules.\n"
                        "Without strings, reports the problems found in the rule files."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
+    // Not the parser's own, which adds --help-all for options of Qt's that this program has not.
+    const QCommandLineOption helpOption({ QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("Print this help and exit."));
     const QCommandLineOption versionOption(
         QStringLiteral("version"), QStringLiteral("Print the version and exit."));
     const QCommandLineOption configOption(QStringLiteral("config"),
@@ -144,8 +159,8 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
                        " one record a line."));
     const QCommandLineOption verboseOption(QStringLiteral("v"),
         QStringLiteral("With --stdin, write LOCATION, INPUT and RESULT for each string,"
-                       " LOCATION that of the rule that changes it; with --suggest, a line"
-                       " for each rule."));
+                       " LOCATION that of the rule that changes it; with --compare, every"
+                       " string behind the counts; with --suggest, a line for each rule."));
     const QCommandLineOption formatOption(QStringLiteral("format"),
         QStringLiteral("Write the problems as gnu (the default) or sarif."),
         QStringLiteral("FORMAT"), QStringLiteral("gnu"));
@@ -161,27 +176,27 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         QStringLiteral("Write on standard output a rule file that maps the string of every case"
                        " of FILE to its result; repeat for more files."),
         QStringLiteral("FILE"));
-    const QList<QCommandLineOption> options { versionOption, configOption, rulesOption, nulOption,
-        stdinOption, verboseOption, formatOption, testOption, compareOption, suggestOption };
+    const QList<QCommandLineOption> options { helpOption, versionOption, configOption, rulesOption,
+        nulOption, stdinOption, verboseOption, formatOption, testOption, compareOption,
+        suggestOption };
     parser.addOptions(options);
-    const QList<QCommandLineOption> known = options + QList<QCommandLineOption> { helpOption };
     parser.addPositionalArgument(QStringLiteral("strings"),
         QStringLiteral("Strings to explain, rule by rule."), QStringLiteral("[--] [STRING...]"));
 
-    if (!parser.parse(typedArguments(arguments, known))) {
+    if (!parser.parse(typedArguments(arguments, options))) {
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString name = parser.unknownOptionNames().constFirst();
-            const QString nearest = nearestOption(name, known);
+            const QString nearest = nearestOption(name, options);
             return usage(QLatin1String("unknown option '") + typedName(arguments, name)
                 + (nearest.isEmpty()
                         ? QLatin1String("'; put a string that begins with a dash after '--'")
                         : QLatin1String("'; did you mean '") + nearest + QLatin1String("'?")));
         }
-        return usage(parser.errorText());
+        return usage(inMessageStyle(parser.errorText()));
     }
     Request request;
     request.toolVersion = toolVersion;
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(helpOption)) {
         // The parser names the program by the path it was started from.
         request.mode = Request::Help;
         request.text = parser.helpText();
@@ -196,7 +211,7 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
     }
     if (parser.isSet(versionOption)) {
         request.mode = Request::Version;
-        request.text = programName + QLatin1Char(' ') + toolVersion + QLatin1Char('\n');
+        request.text = programName + QLatin1String(" " KEVRAREPLACE_VERSION_WORDS "\n");
         return request;
     }
 
@@ -243,11 +258,10 @@ Request parseOptions(const QStringList &arguments, const QString &toolVersion)
         if (sides.size() != 2)
             return usage(QStringLiteral("--compare takes two rule files: OLD NEW"));
         if (!request.configFiles.isEmpty() || request.mode == Request::Stdin
-            || parser.isSet(rulesOption) || parser.isSet(testOption) || request.verbose
-            || parser.isSet(formatOption))
+            || parser.isSet(rulesOption) || parser.isSet(testOption) || parser.isSet(formatOption))
             return usage(QStringLiteral(
-                "--compare goes with -z only, not with -config, --stdin, --rules, --test, -v or"
-                " --format"));
+                "--compare goes with -z and -v only, not with -config, --stdin, --rules, --test"
+                " or --format"));
         request.mode = Request::Compare;
         request.configFiles = sides;
         request.strings.clear();

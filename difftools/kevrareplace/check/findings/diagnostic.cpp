@@ -67,7 +67,7 @@ Finding makeFinding(
     const char *id, const QString &location, int file, int line, int column, const QString &message)
 {
     return Finding { QLatin1String(id), diagnostic(QLatin1String(id)).severity, location, file,
-        line, column, message };
+        line, column, message, {} };
 }
 
 Finding findingAtLine(
@@ -83,6 +83,12 @@ Finding findingAt(const D_DocumentScan &scan, const char *id, qint64 offset, con
 {
     const SourceLocation at = scan.location(offset);
     return makeFinding(id, scan.locationText(offset), at.file, at.line, at.column, message);
+}
+
+RelatedPlace relatedAt(const D_DocumentScan &scan, qint64 offset, const QString &message)
+{
+    const SourceLocation at = scan.location(offset);
+    return RelatedPlace { at.file, at.line, at.column, message };
 }
 
 QString severityName(Severity severity)

@@ -19,6 +19,15 @@ struct Diagnostic
     const char *description;
 };
 
+/// Another place that a finding points to, such as the earlier rule of a shadowed one.
+struct RelatedPlace
+{
+    int file;
+    int line;
+    int column;
+    QString message;
+};
+
 /// One finding at one place of the rule files.
 struct Finding
 {
@@ -29,6 +38,7 @@ struct Finding
     int line;
     int column;
     QString message;
+    QVector<RelatedPlace> related = {};
 };
 
 /// Every kind of finding, in the order the manual page lists them.
@@ -50,6 +60,9 @@ Finding findingAtLine(const char *id, const QString &fileName, int file, int lin
 /// The finding \a id at \a offset of the files \a scan scanned, saying \a message.
 Finding findingAt(
     const D_DocumentScan &scan, const char *id, qint64 offset, const QString &message);
+
+/// The place at \a offset of the files \a scan scanned, saying what it is: \a message.
+RelatedPlace relatedAt(const D_DocumentScan &scan, qint64 offset, const QString &message);
 
 /// "error", "warning" or "note".
 QString severityName(Severity severity);

@@ -6,6 +6,22 @@
 
 #include <QHash>
 
+namespace {
+
+// The finding that rule \a rule never decides, pointing to the earlier rule \a earlier.
+Finding shadowedRule(const D_RuleFileReading &reading, int rule, int earlier)
+{
+    Finding finding = findingAt(reading.scan(), "shadowed-rule", reading.ruleOffset(rule),
+        QLatin1String("this rule never decides: the rule at ") + reading.ruleLocation(earlier)
+            + QLatin1String(" changes every string that this rule would change"));
+    finding.related.append(relatedAt(reading.scan(), reading.ruleOffset(earlier),
+        QStringLiteral("the earlier rule that changes every string that this rule would "
+                       "change")));
+    return finding;
+}
+
+} // namespace
+
 void lintRuleOrder(const D_RuleFileReading &reading, QVector<Finding> &findings)
 {
     const D_DocumentScan &scan = reading.scan();
@@ -33,10 +49,7 @@ void lintRuleOrder(const D_RuleFileReading &reading, QVector<Finding> &findings)
                         + reading.ruleLocation(earlier.value())
                         + QLatin1String(" and never decides")));
             else if (shadowing.at(i) >= 0)
-                findings.append(findingAt(scan, "shadowed-rule", at,
-                    QLatin1String("this rule never decides: the rule at ")
-                        + reading.ruleLocation(shadowing.at(i))
-                        + QLatin1String(" changes every string that this rule would change")));
+                findings.append(shadowedRule(reading, i, shadowing.at(i)));
             if (earlier == seen.constEnd())
                 seen.insert(entry, i);
         }

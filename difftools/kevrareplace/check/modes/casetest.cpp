@@ -73,15 +73,22 @@ int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,
     const QStringList &configFileNames, const FindingsFormat &format, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
-    if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
+    if (!loadInputFiles(caseFileNames, caseFiles, writer))
         return ExitError;
     // No case passes over rule files that the tool reads wrong or not at all.
     QVector<Finding> findings = ruleFileErrors(reading);
-    const bool rulesFailed = !findings.isEmpty();
+    const int ruleProblems = findings.size();
+    const bool rulesFailed = ruleProblems > 0;
     const CaseTestResult result = testCases(reading, caseFiles, configFileNames.size());
     findings += result.findings;
     format(findings, configFileNames + caseFileNames, writer);
-    writer.writeMessage(caseTestSummary(result) + QLatin1Char('\n'));
+    // The counts of cases alone would read as a success above the failing status.
+    writer.writeMessage(caseTestSummary(result)
+        + (rulesFailed ? QLatin1String("; ")
+                    + counted(ruleProblems, "problem of the rule files fails the run",
+                        "problems of the rule files fail the run")
+                       : QString())
+        + QLatin1Char('\n'));
     return rulesFailed || result.passed < result.cases || result.notCases > 0 ? ExitFindings
                                                                               : ExitOk;
 }

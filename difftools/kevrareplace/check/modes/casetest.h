@@ -35,7 +35,8 @@ QString caseTestSummary(const CaseTestResult &result);
 
 /// Opens \a caseFileNames, reads the rules of \a reading and tests them, writing by \a writer
 /// the findings (in \a format, naming \a configFileNames and then the case files)
-/// and the summary, after the errors of the rule files (ruleFileErrors). Returns ExitOk when
+/// and the summary, after the errors of the rule files (ruleFileErrors), which the summary
+/// says failed the run. Returns ExitOk when
 /// every case passed, ExitFindings when the rule files have such an error, a case failed or a
 /// line is not a case, ExitError when a case file cannot be opened.
 int runCaseTests(D_RuleFileReading &reading, const QStringList &caseFileNames,

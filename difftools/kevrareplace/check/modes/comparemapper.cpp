@@ -12,6 +12,9 @@
 
 #include <QHash>
 
+#include <cstdint>
+#include <string_view>
+
 D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &newSide)
     : oldSide(oldSide)
     , newSide(newSide)
@@ -35,6 +38,7 @@ D_CompareMapper::D_CompareMapper(const CompareSide &oldSide, const CompareSide &
     }
     gained.assign(size_t(oldCount + newCount), 0);
     lost.assign(size_t(oldCount + newCount), 0);
+    samples.resize(size_t(oldCount + newCount));
 }
 
 D_CompareMapper::~D_CompareMapper() = default;
@@ -42,6 +46,20 @@ D_CompareMapper::~D_CompareMapper() = default;
 void D_CompareMapper::setNulTerminated(bool nulTerminated)
 {
     terminator = nulTerminated ? '\0' : '\n';
+}
+
+void D_CompareMapper::setVerbose(bool verbose) { samplesKept = verbose ? SIZE_MAX : 3; }
+
+void D_CompareMapper::keepSample(
+    size_t id, const QByteArray &string, const QByteArray &oldText, const QByteArray &newText)
+{
+    // Copies of the bytes: the string and a result it stands for are the input's, which the
+    // next string overwrites.
+    const auto copy = [](const QByteArray &bytes) {
+        return QByteArray(bytes.constData(), bytes.size());
+    };
+    if (samples[id].size() < samplesKept)
+        samples[id].push_back(Sample { copy(string), copy(oldText), copy(newText) });
 }
 
 void D_CompareMapper::compareString(const char *data, int size, QByteArray &output)
@@ -54,16 +72,20 @@ void D_CompareMapper::compareString(const char *data, int size, QByteArray &outp
     const int newRule = newSide.replace.map(data, size, newResult);
     const int oldId = oldRule;
     const int newId = newRule < 0 ? -1 : idOfNew[size_t(newRule)];
-    if (oldId != newId) {
-        if (oldId >= 0)
-            ++lost[size_t(oldId)];
-        if (newId >= 0)
-            ++gained[size_t(newId)];
-    }
     // A string that no rule changes comes back as its very bytes.
     const QByteArray string = QByteArray::fromRawData(data, size);
     const QByteArray &oldText = oldRule >= 0 ? oldResult : string;
     const QByteArray &newText = newRule >= 0 ? newResult : string;
+    if (oldId != newId) {
+        if (oldId >= 0) {
+            ++lost[size_t(oldId)];
+            keepSample(size_t(oldId), string, oldText, newText);
+        }
+        if (newId >= 0) {
+            ++gained[size_t(newId)];
+            keepSample(size_t(newId), string, oldText, newText);
+        }
+    }
     if (oldText == newText)
         return;
     ++differing;
@@ -86,13 +108,30 @@ qint64 D_CompareMapper::stringsRead() const { return read; }
 
 qint64 D_CompareMapper::stringsDiffering() const { return differing; }
 
+QString D_CompareMapper::samplesText(size_t id) const
+{
+    const auto quote = [](const QByteArray &bytes) {
+        return quotedField(std::string_view(bytes.constData(), size_t(bytes.size())));
+    };
+    QString text;
+    for (const Sample &sample : samples[id])
+        text += QLatin1String("  ") + quote(sample.string) + QLatin1String(": old ")
+            + quote(sample.oldText) + QLatin1String(", new ") + quote(sample.newText)
+            + QLatin1Char('\n');
+    const qint64 more = gained[id] + lost[id] - qint64(samples[id].size());
+    if (more > 0)
+        text += QLatin1String("  and ") + counted(more, "more string", "more strings")
+            + QLatin1String("; -v shows them all\n");
+    return text;
+}
+
 QString D_CompareMapper::summary() const
 {
     QString text = counted(read, "string read, ", "strings read, ")
         + counted(differing, "differs\n", "differ\n");
     const auto counts = [this](size_t id) {
         return QString::number(gained[id]) + QLatin1String(" gained, ") + QString::number(lost[id])
-            + QLatin1String(" lost\n");
+            + QLatin1String(" lost\n") + samplesText(id);
     };
     const auto location = [](const CompareSide &side, int rule) {
         return decodeLossless(side.locations.value(rule));
@@ -127,7 +166,7 @@ int D_CompareMapper::run(D_OutputWriter &writer)
 }
 
 int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
-    bool nulTerminated, D_OutputWriter &writer)
+    bool nulTerminated, bool verbose, D_OutputWriter &writer)
 {
     D_BatchReplace oldReplace;
     D_BatchReplace newReplace;
@@ -137,5 +176,6 @@ int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<Conf
     newSide.entries = readRules(newFiles, newReplace, &newSide.locations);
     D_CompareMapper mapper(oldSide, newSide);
     mapper.setNulTerminated(nulTerminated);
+    mapper.setVerbose(verbose);
     return mapper.run(writer);
 }

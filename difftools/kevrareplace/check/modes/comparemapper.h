@@ -43,6 +43,9 @@ public:
     /// Strings end with NUL instead of a newline, and so does every field of a record.
     void setNulTerminated(bool nulTerminated);
 
+    /// The summary shows every string behind a rule's counts, not the first three.
+    void setVerbose(bool verbose);
+
     /// Maps the \a size bytes at \a data by both sides; when the results differ, appends
     /// STRING, OLD-RESULT, NEW-RESULT, OLD-LOCATION and NEW-LOCATION to \a output.
     void compareString(const char *data, int size, QByteArray &output);
@@ -50,7 +53,8 @@ public:
     qint64 stringsRead() const;
     qint64 stringsDiffering() const;
     /// The counts as lines: strings read and differing, then one line per rule whose strings
-    /// changed, the old side's rules first.
+    /// changed, the old side's rules first, each with the first strings it gained or lost
+    /// below it, one a line with its old and new result.
     QString summary() const;
 
     /// Compares the strings of standard input, writing the records and then the summary by
@@ -59,6 +63,18 @@ public:
     int run(D_OutputWriter &writer);
 
 private:
+    // A string that moved from one rule to another, with its results.
+    struct Sample
+    {
+        QByteArray string;
+        QByteArray oldText;
+        QByteArray newText;
+    };
+
+    void keepSample(
+        size_t id, const QByteArray &string, const QByteArray &oldText, const QByteArray &newText);
+    QString samplesText(size_t id) const;
+
     const CompareSide oldSide;
     const CompareSide newSide;
     char terminator = '\n';
@@ -66,14 +82,17 @@ private:
     std::vector<int> idOfNew; // for each new rule, an old rule's number or old count + its own
     std::vector<qint64> gained; // by rule: old rules, then rules only in new
     std::vector<qint64> lost;
+    std::vector<std::vector<Sample>> samples; // by rule, as gained and lost
+    size_t samplesKept = 3;
     qint64 read = 0;
     qint64 differing = 0;
     QByteArray oldResult;
     QByteArray newResult;
 };
 
-/// Compares the strings of standard input by the rules of \a oldFiles and \a newFiles.
+/// Compares the strings of standard input by the rules of \a oldFiles and \a newFiles; with
+/// \a verbose, the summary shows every string behind the counts.
 int compareStandardInput(const QVector<ConfigFile> &oldFiles, const QVector<ConfigFile> &newFiles,
-    bool nulTerminated, D_OutputWriter &writer);
+    bool nulTerminated, bool verbose, D_OutputWriter &writer);
 
 #endif // COMPAREMAPPER_H

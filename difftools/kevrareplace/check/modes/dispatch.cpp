@@ -60,8 +60,8 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
 {
     QVector<ConfigFile> oldFiles;
     QVector<ConfigFile> newFiles;
-    if (!loadInputFiles({ request.configFiles.at(0) }, "config", oldFiles, writer)
-        || !loadInputFiles({ request.configFiles.at(1) }, "config", newFiles, writer))
+    if (!loadInputFiles({ request.configFiles.at(0) }, oldFiles, writer)
+        || !loadInputFiles({ request.configFiles.at(1) }, newFiles, writer))
         return ExitError;
     // Differences counted against a side that the tool reads wrong or not at all would be no
     // answer: its errors are told, for both sides, and no string is read.
@@ -74,7 +74,7 @@ int compareFiles(const Request &request, D_OutputWriter &writer)
     }
     if (sideFailed)
         return ExitError;
-    return compareStandardInput(oldFiles, newFiles, request.nulTerminated, writer);
+    return compareStandardInput(oldFiles, newFiles, request.nulTerminated, request.verbose, writer);
 }
 
 int runMode(const Request &request, D_OutputWriter &writer)
@@ -100,7 +100,7 @@ int runMode(const Request &request, D_OutputWriter &writer)
         break;
     }
     QVector<ConfigFile> files;
-    if (!loadInputFiles(request.configFiles, "config", files, writer))
+    if (!loadInputFiles(request.configFiles, files, writer))
         return ExitError;
     if (request.mode == Request::Stdin)
         return mapStandardInput(files, request, writer);

@@ -13,8 +13,7 @@ class D_OutputWriter;
 
 /// Reads the files \a names, rule files or case files, as the tool opens its rule files (by the
 /// bytes of their names), into \a files. The first one that cannot be opened ends the run:
-/// "Unable to open KIND file: NAME" through \a writer, and false.
-bool loadInputFiles(
-    const QStringList &names, const char *kind, QVector<ConfigFile> &files, D_OutputWriter &writer);
+/// "Unable to open NAME: REASON" through \a writer, and false.
+bool loadInputFiles(const QStringList &names, QVector<ConfigFile> &files, D_OutputWriter &writer);
 
 #endif // INPUTFILES_H

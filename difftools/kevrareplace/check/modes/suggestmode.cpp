@@ -137,7 +137,7 @@ SuggestionResult suggestFromCases(const QVector<ConfigFile> &caseFiles)
 int suggestRules(const QStringList &caseFileNames, bool verbose, D_OutputWriter &writer)
 {
     QVector<ConfigFile> caseFiles;
-    if (!loadInputFiles(caseFileNames, "case", caseFiles, writer))
+    if (!loadInputFiles(caseFileNames, caseFiles, writer))
         return ExitError;
     const SuggestionResult result = suggestFromCases(caseFiles);
     if (!result.findings.isEmpty())

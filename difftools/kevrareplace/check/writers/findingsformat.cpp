@@ -6,6 +6,8 @@
 #include "check/writers/outputwriter.h"
 #include "check/writers/sarifformat.h"
 
+#include <QDir>
+
 namespace {
 
 constexpr char gnuWord[] = "gnu";
@@ -23,7 +25,7 @@ FindingsFormat findingsFormat(const QString &word, const QString &toolVersion)
     if (word == QLatin1String(sarifWord)) {
         return [toolVersion](const QVector<Finding> &findings, const QStringList &fileNames,
                    D_OutputWriter &writer) {
-            writer.writeBytes(sarifFormat(findings, fileNames, toolVersion));
+            writer.writeBytes(sarifFormat(findings, fileNames, toolVersion, QDir::currentPath()));
         };
     }
     return [](const QVector<Finding> &findings, const QStringList &, D_OutputWriter &writer) {

@@ -2,14 +2,37 @@
 // SPDX-License-Identifier: MIT
 
 #include "check/writers/sarifformat.h"
+#include "check/writers/artifacturi.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QUrl>
 
-QByteArray sarifFormat(
-    const QVector<Finding> &findings, const QStringList &fileNames, const QString &toolVersion)
+namespace {
+
+const QString sourceRoot = QStringLiteral("%SRCROOT%");
+
+QJsonObject physicalLocation(const QStringList &fileNames, int file, int line, int column)
+{
+    const ArtifactUri name = artifactUri(fileNames.value(file));
+    QJsonObject artifact { { QStringLiteral("uri"), name.uri } };
+    if (name.relative)
+        artifact.insert(QStringLiteral("uriBaseId"), sourceRoot);
+    const QJsonObject region { { QStringLiteral("startLine"), line },
+        { QStringLiteral("startColumn"), column } };
+    return QJsonObject { { QStringLiteral("artifactLocation"), artifact },
+        { QStringLiteral("region"), region } };
+}
+
+QJsonObject messageObject(const QString &text)
+{
+    return QJsonObject { { QStringLiteral("text"), text } };
+}
+
+} // namespace
+
+QByteArray sarifFormat(const QVector<Finding> &findings, const QStringList &fileNames,
+    const QString &toolVersion, const QString &startFolder)
 {
     // A rules entry for every id used, in the catalogue's order; results refer to them by index.
     QStringList used;
@@ -32,21 +55,24 @@ QByteArray sarifFormat(
     }
     QJsonArray results;
     for (const Finding &finding : findings) {
-        const QString uri = QString::fromLatin1(
-            QUrl::toPercentEncoding(fileNames.value(finding.file), QByteArrayLiteral("/")));
-        const QJsonObject region { { QStringLiteral("startLine"), finding.line },
-            { QStringLiteral("startColumn"), finding.column } };
-        const QJsonObject physical { { QStringLiteral("artifactLocation"),
-                                         QJsonObject { { QStringLiteral("uri"), uri } } },
-            { QStringLiteral("region"), region } };
-        results.append(QJsonObject { { QStringLiteral("ruleId"), finding.id },
+        QJsonObject result {
+            { QStringLiteral("ruleId"), finding.id },
             { QStringLiteral("ruleIndex"), used.indexOf(finding.id) },
             { QStringLiteral("level"), severityName(finding.severity) },
-            { QStringLiteral("message"),
-                QJsonObject { { QStringLiteral("text"), finding.message } } },
+            { QStringLiteral("message"), messageObject(finding.message) },
             { QStringLiteral("locations"),
-                QJsonArray {
-                    QJsonObject { { QStringLiteral("physicalLocation"), physical } } } } });
+                QJsonArray { QJsonObject { { QStringLiteral("physicalLocation"),
+                    physicalLocation(fileNames, finding.file, finding.line, finding.column) } } } }
+        };
+        QJsonArray related;
+        for (const RelatedPlace &place : finding.related)
+            related.append(QJsonObject { { QStringLiteral("id"), related.size() },
+                { QStringLiteral("physicalLocation"),
+                    physicalLocation(fileNames, place.file, place.line, place.column) },
+                { QStringLiteral("message"), messageObject(place.message) } });
+        if (!related.isEmpty())
+            result.insert(QStringLiteral("relatedLocations"), related);
+        results.append(result);
     }
     const QJsonObject driver { { QStringLiteral("name"), QStringLiteral("kevrareplace-check") },
         { QStringLiteral("version"), toolVersion }, { QStringLiteral("rules"), rules } };
@@ -54,6 +80,9 @@ QByteArray sarifFormat(
                                 QJsonObject { { QStringLiteral("driver"), driver } } },
         // Columns count characters, as in the GNU lines.
         { QStringLiteral("columnKind"), QStringLiteral("unicodeCodePoints") },
+        { QStringLiteral("originalUriBaseIds"),
+            QJsonObject { { sourceRoot,
+                QJsonObject { { QStringLiteral("uri"), folderUri(startFolder) } } } } },
         { QStringLiteral("results"), results } };
     const QJsonObject log { { QStringLiteral("$schema"),
                                 QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json") },
