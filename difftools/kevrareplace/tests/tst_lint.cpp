@@ -274,13 +274,16 @@ void tst_Lint::messages_data()
         << "1.xml:3:1 expression 'a++' holds the possessive quantifier '++', which the engine does "
            "not take: quantifiers are greedy; write '+'"
             + repetition;
-    const QString flag = QStringLiteral(
-        "1.xml:3:1 expression '(?%1)a' holds the inline flag '(?%1)', which the engine does not "
-        "take: leave it out%2; the rule never matches (bad lookahead syntax)");
-    QTest::newRow("flag i") << Files { rule("(?i)a", "") } << flag.arg("i", " and use cs=\"0\"");
-    QTest::newRow("flag -i") << Files { rule("(?-i)a", "") } << flag.arg("-i", " and use cs=\"1\"");
-    QTest::newRow("flag s") << Files { rule(
-        "(?s)a", "") } << flag.arg("s", ": an expression holds no flags, and case is set by cs");
+    const auto flag = [](const char *written, const char *fix) {
+        return QStringLiteral("1.xml:3:1 expression '(?%1)a' holds the inline flag '(?%1)', which "
+                              "the engine does not take: leave it out%2; the rule never matches "
+                              "(bad lookahead syntax)")
+            .arg(QLatin1String(written), QLatin1String(fix));
+    };
+    QTest::newRow("flag i") << Files { rule("(?i)a", "") } << flag("i", " and use cs=\"0\"");
+    QTest::newRow("flag -i") << Files { rule("(?-i)a", "") } << flag("-i", " and use cs=\"1\"");
+    QTest::newRow("flag s") << Files { rule("(?s)a", "") }
+                            << flag("s", ": an expression holds no flags, and case is set by cs");
     QTest::newRow("dollar") << Files {
         rule("(a)", "$1")
     } << "1.xml:3:1 '$1' in the replacement: the tool writes '$1' as it stands; a group is '\\1'";
