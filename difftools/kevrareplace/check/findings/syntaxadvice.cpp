@@ -53,6 +53,8 @@ SyntaxAdvice syntaxAdvice(
         break;
     case ForeignSyntax::NamedGroup:
     case ForeignSyntax::None:
+        if (construct.startsWith(QLatin1String("(?P=")))
+            what = "reference to a named group";
         fix = QStringLiteral("groups have numbers only; write '(' for the group and '\\1', "
                              "'\\2'... by its place to refer to it");
         break;
