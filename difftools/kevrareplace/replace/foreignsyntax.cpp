@@ -30,8 +30,10 @@ ForeignSyntax groupSyntax(const QString &pattern, int at)
         return { ForeignSyntax::Lookbehind, at, 4 };
     if (first == QLatin1Char('<'))
         return { ForeignSyntax::NamedGroup, at, through(pattern, at, QLatin1Char('>')) };
-    if (first == QLatin1Char('\''))
-        return { ForeignSyntax::NamedGroup, at, through(pattern, at + 3, QLatin1Char('\'')) + 3 };
+    if (first == QLatin1Char('\'')) {
+        const int name = through(pattern, at + 3, QLatin1Char('\''));
+        return { ForeignSyntax::NamedGroup, at, name > 0 ? name + 3 : 0 };
+    }
     if (first == QLatin1Char('P')
         && (second == QLatin1Char('<') || second == QLatin1Char('=') || second == QLatin1Char('>')))
         return { ForeignSyntax::NamedGroup, at,
