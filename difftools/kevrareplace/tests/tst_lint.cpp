@@ -21,6 +21,8 @@ private Q_SLOTS:
     void rules();
     void sarifLocations_data();
     void sarifLocations();
+    void messages_data();
+    void messages();
 };
 
 using Files = QList<QByteArray>;
@@ -78,10 +80,9 @@ void tst_Lint::findings_data()
         "<file path=\"e\"/>\n") }
                                << QStringList { "rule-not-read 1.xml:4:1", "xml-error 1.xml:4:33",
                                       "rule-not-read 1.xml:5:1" };
-    QTest::newRow("second-document")
-        << Files { ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"),
-               ruleFile("<file path=\"c\" replacepath=\"d\"/>\n") }
-        << QStringList { "second-document 2.xml:1:1", "rule-not-read 2.xml:3:1" };
+    QTest::newRow("second-document") << Files { ruleFile("<file path=\"a\" replacepath=\"b\"/>\n"),
+        ruleFile("<file path=\"c\" replacepath=\"d\"/>\n") }
+                                     << QStringList { "second-document 2.xml:1:1" };
     QTest::newRow("two files joined into one document")
         << Files { "<replacement>\n", "<file path=\"a\" replacepath=\"b\"/>\n</replacement>\n" }
         << QStringList();
@@ -91,6 +92,42 @@ void tst_Lint::findings_data()
                + QByteArray("(").repeated(300) + "a" + QByteArray(")").repeated(300)
                + "\" replacepath=\"b\" regexp=\"1\"/>\n") }
         << QStringList { "invalid-expression 1.xml:3:1", "invalid-expression 1.xml:4:1" };
+    // Constructs of other engines, each at its rule; the same characters where the library
+    // takes them, or invalid for another reason, are no such construct.
+    QTest::newRow("lazy-quantifier, inline-flag, lookbehind, named-group")
+        << Files { ruleFile("<file path=\"a.*?b\" regexp=\"1\"/>\n<file path=\"a{2}+\" "
+                            "regexp=\"1\"/>\n<file path=\"x(?i)y\" regexp=\"1\"/>\n<file "
+                            "path=\"(?&lt;!x)a\" regexp=\"1\"/>\n<file path=\"(?&lt;n&gt;a)\" "
+                            "regexp=\"1\"/>\n<file path=\"(?P=n)\" regexp=\"1\"/>\n") }
+        << QStringList { "lazy-quantifier 1.xml:3:1", "lazy-quantifier 1.xml:4:1",
+               "inline-flag 1.xml:5:1", "lookbehind 1.xml:6:1", "named-group 1.xml:7:1",
+               "named-group 1.xml:8:1" };
+    QTest::newRow("no foreign construct: the library's own, or invalid otherwise")
+        << Files { ruleFile("<file path=\"[a*?]\\?[?](?:a)(?=a)(?!b)\" replacepath=\"x\" "
+                            "regexp=\"1\"/>\n<file path=\"a**\" regexp=\"1\"/>\n<file "
+                            "path=\"(*a.*?\" regexp=\"1\"/>\n<file path=\"(?=x).*?\" "
+                            "regexp=\"1\"/>\n<file path=\")(?i)\" regexp=\"1\"/>\n") }
+        << QStringList { "invalid-expression 1.xml:4:1", "invalid-expression 1.xml:5:1",
+               "invalid-expression 1.xml:6:1", "invalid-expression 1.xml:7:1" };
+    QTest::newRow("dollar-group: only for a group the expression has")
+        << Files { ruleFile("<file path=\"(a)\" replacepath=\"$2$1\" regexp=\"1\"/>\n"
+                            "<file path=\"b\" replacepath=\"$1\" regexp=\"1\"/>\n<file "
+                            "path=\"(c)\" replacepath=\"$1\"/>\n") }
+        << QStringList { "dollar-group 1.xml:3:1" };
+    // The raw character's own place, not where the reader stopped after it; a reference
+    // written right is no raw '&', whatever the reader says of it.
+    QTest::newRow("xml-error: raw & in an attribute")
+        << Files { ruleFile("<file path=\"R&D\" replacepath=\"b\"/>\n") }
+        << QStringList { "no-rules 1.xml:1:1", "rule-not-read 1.xml:3:1", "xml-error 1.xml:3:14" };
+    QTest::newRow("xml-error: raw < in an attribute")
+        << Files { ruleFile("<file path='a<b'/>\n") }
+        << QStringList { "no-rules 1.xml:1:1", "rule-not-read 1.xml:3:1", "xml-error 1.xml:3:14" };
+    QTest::newRow("xml-error: raw & in text")
+        << Files { ruleFile("a & b\n") }
+        << QStringList { "no-rules 1.xml:1:1", "xml-error 1.xml:3:3" };
+    QTest::newRow("xml-error: undeclared entity")
+        << Files { ruleFile("<file path=\"R&D;\"/>\n") }
+        << QStringList { "no-rules 1.xml:1:1", "rule-not-read 1.xml:3:1", "xml-error 1.xml:3:17" };
     QTest::newRow("rule-not-read: outside replacement and nested in file")
         << Files { "<root>\n<replacement>\n<file path=\"a\" replacepath=\"b\"><file path=\"c\"/>"
                    "</file>\n</replacement>\n</root>\n" }
@@ -254,6 +291,68 @@ void tst_Lint::sarifLocations()
     QCOMPARE(related["artifactLocation"], QJsonValue(artifact));
     QCOMPARE(related["region"]["startLine"], QJsonValue(3));
     QCOMPARE(run["originalUriBaseIds"]["%SRCROOT%"]["uri"], QJsonValue("file:///start/dir/"));
+}
+
+// Messages that say what to write instead, the library's own text after it.
+void tst_Lint::messages_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("expected"); // "FILE:LINE:COLUMN MESSAGE" of a finding
+
+    const auto rule = [](const char *path, const char *replacepath) {
+        return ruleFile(QByteArray("<file path=\"") + path + "\" replacepath=\"" + replacepath
+            + "\" regexp=\"1\"/>\n");
+    };
+    const QString repetition = QStringLiteral("; the rule never matches (bad repetition syntax)");
+    QTest::newRow("lazy") << Files { rule(".*?", "") }
+                          << "1.xml:3:1 expression '.*?' holds the lazy quantifier '*?', which "
+                             "the engine does not take: quantifiers are greedy; write '*' and "
+                             "repeat only what the match may take, such as '[^/]*' for the rest "
+                             "of a name"
+            + repetition;
+    QTest::newRow("possessive")
+        << Files { rule("a++", "") }
+        << "1.xml:3:1 expression 'a++' holds the possessive quantifier '++', which the engine does "
+           "not take: quantifiers are greedy; write '+'"
+            + repetition;
+    const auto flag = [](const char *written, const char *fix) {
+        return QStringLiteral("1.xml:3:1 expression '(?%1)a' holds the inline flag '(?%1)', which "
+                              "the engine does not take: leave it out%2; the rule never matches "
+                              "(bad lookahead syntax)")
+            .arg(QLatin1String(written), QLatin1String(fix));
+    };
+    QTest::newRow("flag i") << Files { rule("(?i)a", "") } << flag("i", " and use cs=\"0\"");
+    QTest::newRow("flag -i") << Files { rule("(?-i)a", "") } << flag("-i", " and use cs=\"1\"");
+    QTest::newRow("flag s") << Files { rule("(?s)a", "") }
+                            << flag("s", ": an expression holds no flags, and case is set by cs");
+    QTest::newRow("dollar") << Files {
+        rule("(a)", "$1")
+    } << "1.xml:3:1 '$1' in the replacement: the tool writes '$1' as it stands; a group is '\\1'";
+    QTest::newRow("raw &") << Files { ruleFile("<file path=\"R&D\" replacepath=\"b\"/>\n") }
+                           << "1.xml:3:14 a '&' in an attribute value starts a reference: write "
+                              "'&amp;' for it; 1 file element is never read (Expected ';', but "
+                              "got '\"')";
+    QTest::newRow("raw <") << Files { ruleFile("<file path=\"<\"/>\n") }
+                           << "1.xml:3:13 a '<' in an attribute value starts a tag: write "
+                              "'&lt;' for it; 1 file element is never read (Unexpected '<')";
+    QTest::newRow("second document, the error named once")
+        << Files { ruleFile(""), ruleFile("<file path=\"a\"/>\n<file path=\"b\"/>\n") }
+        << "2.xml:1:1 this file starts a document of its own after '1.xml': none of its 2 rules "
+           "is read; put its rules into one document (the XML reader stops there: XML "
+           "declaration not at start of document)";
+}
+
+void tst_Lint::messages()
+{
+    QFETCH(Files, files);
+    QFETCH(QString, expected);
+    D_RuleFileReading reading(configFiles(files));
+    QStringList found;
+    for (const Finding &finding : lintRuleFiles(reading)) {
+        if (finding.id != QLatin1String("no-rules") && finding.id != QLatin1String("rule-not-read"))
+            found << finding.location + QLatin1Char(' ') + finding.message;
+    }
+    QCOMPARE(found, QStringList { expected });
 }
 
 QTEST_APPLESS_MAIN(tst_Lint)

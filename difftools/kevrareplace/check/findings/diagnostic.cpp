@@ -14,6 +14,16 @@ const QVector<Diagnostic> &diagnosticCatalogue()
             "a rule file after the first starts a document of its own; none of its rules is read" },
         { "invalid-expression", Severity::Error,
             "a regular expression that is invalid or beyond the engine's limits never matches" },
+        { "lazy-quantifier", Severity::Error,
+            "a lazy or possessive quantifier, such as *? or ++: the engine's quantifiers are "
+            "greedy and take nothing after them, and the expression never matches" },
+        { "inline-flag", Severity::Error,
+            "an inline flag, such as (?i), which makes the expression invalid; case is set by cs" },
+        { "lookbehind", Severity::Error,
+            "a lookbehind, (?<=...) or (?<!...), which makes the expression invalid" },
+        { "named-group", Severity::Error,
+            "a named group or a reference to one, such as (?P<name>...), which makes the "
+            "expression invalid; groups have numbers only" },
         { "rule-not-read", Severity::Warning, "a file element gives no rule" },
         { "no-rules", Severity::Warning,
             "the rule files give no rule; every string comes out unchanged" },
@@ -32,6 +42,9 @@ const QVector<Diagnostic> &diagnosticCatalogue()
             "change" },
         { "missing-group", Severity::Warning,
             "a \\N in the replacement that stands for no group is written as it stands" },
+        { "dollar-group", Severity::Warning,
+            "a $1 to $9 in the replacement of an expression rule is written as it stands; a group "
+            "is \\1 to \\9" },
         { "wildcard-swallows", Severity::Warning,
             "a wildcard that begins or ends with * takes the whole start or end of the string" },
         { "wildcard-escape", Severity::Warning,

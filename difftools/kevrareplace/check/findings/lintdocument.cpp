@@ -70,6 +70,30 @@ bool plainInteger(const QString &value)
     return ok && plain.exactMatch(value);
 }
 
+// Qt's message, without its final period.
+QString xmlErrorText(const D_DocumentScan &scan)
+{
+    QString text = scan.errorMessage();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+// What breaks the XML and what it costs, \a lost: how to write the raw character the reader
+// stopped on, with the reader's message after it, or where there is none that message.
+QString xmlErrorMessage(const D_DocumentScan &scan, const QString &lost)
+{
+    const RawMarkup &raw = scan.rawMarkup();
+    if (raw.offset < 0)
+        return xmlErrorText(scan) + QLatin1String("; ") + lost;
+    const bool ampersand = raw.character == QLatin1Char('&');
+    return QLatin1String(ampersand ? "a '&' in " : "a '<' in ")
+        + QLatin1String(raw.inAttribute ? "an attribute value" : "text")
+        + QLatin1String(ampersand ? " starts a reference: write '&amp;' for it; "
+                                  : " starts a tag: write '&lt;' for it; ")
+        + lost + QLatin1String(" (") + xmlErrorText(scan) + QLatin1Char(')');
+}
+
 bool isFileElement(const D_DocumentScan &scan, int element)
 {
     return localName(scan.elements().at(element).name) == RuleFileNames::fileElement;
@@ -179,31 +203,33 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         break;
     }
 
-    int secondDocument = -1;
-    const int errorFile = scan.hasError() ? scan.location(scan.errorOffset()).file : -1;
+    // Where the XML breaks: at a raw character the reader stopped on, else where it stood.
+    const qint64 errorAt =
+        scan.rawMarkup().offset >= 0 ? scan.rawMarkup().offset : scan.errorOffset();
+    const int errorFile = scan.hasError() ? scan.location(errorAt).file : -1;
+    QSet<int> documentFiles; // files that start a document of their own after the first
     for (int file = 1; file < scan.fileCount(); ++file) {
         const bool afterDocument = scan.documentEnd() >= 0
             && scan.documentEnd() <= scan.fileStart(file) && scan.fileBeginsWithMarkup(file);
         if (!scan.fileDeclaresDocument(file) && !afterDocument)
             continue;
-        if (secondDocument < 0)
-            secondDocument = file;
+        documentFiles.insert(file);
         const qint64 start = scan.fileStart(file);
         const int next = file + 1 < scan.fileCount() ? int(scan.fileStart(file + 1)) : -1;
         const int rules = int(std::count_if(lost.begin(), lost.end(),
             [&](qint64 at) { return at >= start && (next < 0 || at < next); }));
+        // The XML error it leads to, named here and nowhere else.
+        const QString error = file == errorFile ? QLatin1String(" (the XML reader stops there: ")
+                + xmlErrorText(scan) + QLatin1Char(')')
+                                                : QString();
         findings.append(findingAt(scan, "second-document", start,
             QLatin1String("this file starts a document of its own after ")
                 + quoted(scan.fileName(0)) + QLatin1String(": ") + unreadRulesOfDocument(rules)
-                + QLatin1String("; put its rules into one document")));
+                + QLatin1String("; put its rules into one document") + error));
     }
-    // Qt's message, without its final period.
-    QString errorText = scan.errorMessage();
-    if (errorText.endsWith(QLatin1Char('.')))
-        errorText.chop(1);
-    if (scan.hasError() && (secondDocument < 0 || errorFile < secondDocument))
-        findings.append(findingAt(scan, "xml-error", scan.errorOffset(),
-            errorText + QLatin1String("; ") + neverRead(lost.size())));
+    if (scan.hasError() && !documentFiles.contains(errorFile))
+        findings.append(
+            findingAt(scan, "xml-error", errorAt, xmlErrorMessage(scan, neverRead(lost.size()))));
 
     const qint64 walkEnd = reading.walkSteps().isEmpty() ? -1 : reading.walkSteps().last().end;
     for (int element : unread) {
@@ -223,8 +249,11 @@ void lintWalk(const D_RuleFileReading &reading, QVector<Finding> &findings)
         findings.append(findingAt(scan, "rule-not-read", tag.tagStart,
             QLatin1String("this file element gives no rule: ") + why));
     }
-    for (qint64 at : lost)
+    for (qint64 at : lost) {
+        if (documentFiles.contains(scan.location(at).file))
+            continue; // counted by the file's second-document finding
         findings.append(findingAt(scan, "rule-not-read", at,
             QLatin1String("this file element gives no rule: it comes after the XML error at ")
-                + scan.locationText(scan.errorOffset())));
+                + scan.locationText(errorAt)));
+    }
 }

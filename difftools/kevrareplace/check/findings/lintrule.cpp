@@ -5,7 +5,9 @@
 
 #include "check/findings/lintrule.h"
 #include "check/findings/messagetext.h"
+#include "check/findings/syntaxadvice.h"
 #include "replace/compiledexpression.h"
+#include "replace/foreignsyntax.h"
 #include "replace/groupreference.h"
 
 namespace {
@@ -90,6 +92,12 @@ void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &find
                     + expression.errorText() + QLatin1String(": the rule never matches"));
             return;
         }
+        const ForeignSyntax foreign = foreignSyntax(entry.path, expression);
+        if (foreign.kind != ForeignSyntax::None) {
+            const SyntaxAdvice advice = syntaxAdvice(entry.path, foreign, expression.errorText());
+            out.add(advice.id, advice.message);
+            return;
+        }
         if (!expression.isValid()) {
             out.add("invalid-expression",
                 QLatin1String("expression ") + quoted(entry.path) + QLatin1String(" is invalid (")
@@ -115,6 +123,13 @@ void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &find
                            "string"));
     }
     lintReplacement(entry, groups, out);
+    const QString dollar =
+        entry.regexp && !entry.wildcard ? dollarReference(entry.replacepath, groups) : QString();
+    if (!dollar.isEmpty())
+        out.add("dollar-group",
+            quoted(dollar) + QLatin1String(" in the replacement: the tool writes ") + quoted(dollar)
+                + QLatin1String(" as it stands; a group is ")
+                + quoted(QLatin1Char('\\') + dollar.mid(1)));
     if (entry.wildcard)
         lintWildcard(entry, out);
     else if (!entry.regexp

@@ -108,6 +108,7 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
         if (afterText && from > 0 && text.at(from - 1) == QLatin1Char('<'))
             --from;
         afterError = fileTagsFrom(text, from);
+        raw = rawMarkupIn(text, from, int(errorAt));
     }
     text = QString();
     for (ConfigFile &file : files)
@@ -136,6 +137,8 @@ bool D_DocumentScan::hasError() const { return errorAt >= 0; }
 QString D_DocumentScan::errorMessage() const { return error; }
 
 qint64 D_DocumentScan::errorOffset() const { return errorAt; }
+
+const RawMarkup &D_DocumentScan::rawMarkup() const { return raw; }
 
 const QVector<qint64> &D_DocumentScan::fileTagsAfterError() const { return afterError; }
 

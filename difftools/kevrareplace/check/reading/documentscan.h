@@ -5,6 +5,7 @@
 #define DOCUMENTSCAN_H
 
 #include "check/reading/positionindex.h"
+#include "check/reading/rawmarkup.h"
 #include "config/configfile.h"
 
 #include <QByteArray>
@@ -67,6 +68,8 @@ public:
     QString errorMessage() const;
     /// Where the stream reader stood when it met the error.
     qint64 errorOffset() const;
+    /// The raw '&' or '<' that the stream reader stopped on, if it did (offset -1 otherwise).
+    const RawMarkup &rawMarkup() const;
     /// Starts of what look like file start tags in the text after the error, which the stream
     /// reader never delivers.
     const QVector<qint64> &fileTagsAfterError() const;
@@ -102,6 +105,7 @@ private:
     QVector<qint64> afterError;
     QString error;
     qint64 errorAt = -1;
+    RawMarkup raw { -1, QChar(), false };
     qint64 rootEnd = -1;
 };
 
