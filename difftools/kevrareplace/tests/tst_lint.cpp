@@ -4,7 +4,7 @@
 #include "check/findings/lint.h"
 #include "check/modes/rulefilecheck.h"
 #include "check/writers/rulesformat.h"
-#include "check/writers/sarifformat.h"
+#include "lintfiles.h"
 
 #include <QtTest>
 
@@ -19,33 +19,13 @@ private Q_SLOTS:
     void findings();
     void rules_data();
     void rules();
-    void sarifLocations_data();
-    void sarifLocations();
-    void messages_data();
-    void messages();
 };
-
-using Files = QList<QByteArray>;
-
-// The files as the companion reads them, named 1.xml, 2.xml...
-static QVector<ConfigFile> configFiles(const Files &files)
-{
-    QVector<ConfigFile> named;
-    for (int i = 0; i < files.size(); ++i)
-        named << ConfigFile { QString::number(i + 1) + QLatin1String(".xml"), files.at(i) };
-    return named;
-}
 
 // A rule file of tests/data, shared with the schema's test: the traps it must refuse too.
 static QByteArray dataFile(const char *name)
 {
     QFile file(QLatin1String(KEVRAREPLACE_TEST_DATA "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-static QByteArray ruleFile(const QByteArray &body)
-{
-    return "<?xml version=\"1.0\"?>\n<replacement>\n" + body + "</replacement>\n";
 }
 
 void tst_Lint::findings_data()
@@ -253,106 +233,6 @@ void tst_Lint::rules()
     for (int i = 0; i < reading.entries().size(); ++i)
         records += ruleRecord(reading.ruleLocation(i), reading.entries().at(i), false);
     QCOMPARE(records, QString::fromUtf8(expected));
-}
-
-// How a SARIF log names the files of a finding, for code scanning to find them.
-void tst_Lint::sarifLocations_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QJsonObject>("artifact");
-    const QString base = QStringLiteral("%SRCROOT%");
-    QTest::newRow("relative: as given, against the start folder") << QStringLiteral(
-        "rules/a b.xml") << QJsonObject { { "uri", "rules/a%20b.xml" }, { "uriBaseId", base } };
-    QTest::newRow("relative: a colon before the first slash is no scheme") << QStringLiteral(
-        "a:b.xml") << QJsonObject { { "uri", "./a:b.xml" }, { "uriBaseId", base } };
-    QTest::newRow("absolute: a file URI, UTF-8 percent-encoded")
-        << QString::fromUtf8("/home/ann/dir with space/\xc3\xa9 bad.xml")
-        << QJsonObject { { "uri", "file:///home/ann/dir%20with%20space/%C3%A9%20bad.xml" } };
-    QTest::newRow("absolute: characters a URI gives a meaning") << QStringLiteral(
-        "/r/100%#1?.xml") << QJsonObject { { "uri", "file:///r/100%25%231%3F.xml" } };
-}
-
-// A shadowed rule's result points to the rule that shadows it, in the same file.
-void tst_Lint::sarifLocations()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QJsonObject, artifact);
-    D_RuleFileReading reading({ ConfigFile { fileName,
-        ruleFile("<file path=\"/a/\" replacepath=\"/b/\"/>\n<file path=\"/a/c/\"/>\n") } });
-    const QJsonValue run =
-        QJsonDocument::fromJson(sarifFormat(lintRuleFiles(reading), { fileName },
-                                    QStringLiteral("1"), QStringLiteral("/start/dir")))
-            .object()
-            .value("runs")[0];
-    const QJsonValue result = run["results"][0];
-    QCOMPARE(result["ruleId"], QJsonValue("shadowed-rule"));
-    QCOMPARE(result["locations"][0]["physicalLocation"]["artifactLocation"], QJsonValue(artifact));
-    const QJsonValue related = result["relatedLocations"][0]["physicalLocation"];
-    QCOMPARE(related["artifactLocation"], QJsonValue(artifact));
-    QCOMPARE(related["region"]["startLine"], QJsonValue(3));
-    QCOMPARE(run["originalUriBaseIds"]["%SRCROOT%"]["uri"], QJsonValue("file:///start/dir/"));
-}
-
-// Messages that say what to write instead, the library's own text after it.
-void tst_Lint::messages_data()
-{
-    QTest::addColumn<Files>("files");
-    QTest::addColumn<QString>("expected"); // "FILE:LINE:COLUMN MESSAGE" of a finding
-
-    const auto rule = [](const char *path, const char *replacepath) {
-        return ruleFile(QByteArray("<file path=\"") + path + "\" replacepath=\"" + replacepath
-            + "\" regexp=\"1\"/>\n");
-    };
-    const QString repetition = QStringLiteral("; the rule never matches (bad repetition syntax)");
-    QTest::newRow("lazy") << Files { rule(".*?", "") }
-                          << "1.xml:3:1 expression '.*?' holds the lazy quantifier '*?', which "
-                             "the engine does not take: quantifiers are greedy; write '*' and "
-                             "repeat only what the match may take, such as '[^/]*' for the rest "
-                             "of a name"
-            + repetition;
-    QTest::newRow("possessive")
-        << Files { rule("a++", "") }
-        << "1.xml:3:1 expression 'a++' holds the possessive quantifier '++', which the engine does "
-           "not take: quantifiers are greedy; write '+'"
-            + repetition;
-    const auto flag = [](const char *written, const char *fix) {
-        return QStringLiteral("1.xml:3:1 expression '(?%1)a' holds the inline flag '(?%1)', which "
-                              "the engine does not take: leave it out%2; the rule never matches "
-                              "(bad lookahead syntax)")
-            .arg(QLatin1String(written), QLatin1String(fix));
-    };
-    QTest::newRow("flag i") << Files { rule("(?i)a", "") } << flag("i", " and use cs=\"0\"");
-    QTest::newRow("flag -i") << Files { rule("(?-i)a", "") } << flag("-i", " and use cs=\"1\"");
-    QTest::newRow("flag s") << Files { rule("(?s)a", "") }
-                            << flag("s", ": an expression holds no flags, and case is set by cs");
-    QTest::newRow("dollar") << Files {
-        rule("(a)", "$1")
-    } << "1.xml:3:1 '$1' in the replacement: the tool writes '$1' as it stands; a group is '\\1'";
-    QTest::newRow("raw &") << Files { ruleFile("<file path=\"R&D\" replacepath=\"b\"/>\n") }
-                           << "1.xml:3:14 a '&' in an attribute value starts a reference: write "
-                              "'&amp;' for it; 1 file element is never read (Expected ';', but "
-                              "got '\"')";
-    QTest::newRow("raw <") << Files { ruleFile("<file path=\"<\"/>\n") }
-                           << "1.xml:3:13 a '<' in an attribute value starts a tag: write "
-                              "'&lt;' for it; 1 file element is never read (Unexpected '<')";
-    QTest::newRow("second document, the error named once")
-        << Files { ruleFile(""), ruleFile("<file path=\"a\"/>\n<file path=\"b\"/>\n") }
-        << "2.xml:1:1 this file starts a document of its own after '1.xml': none of its 2 rules "
-           "is read; put its rules into one document (the XML reader stops there: XML "
-           "declaration not at start of document)";
-}
-
-void tst_Lint::messages()
-{
-    QFETCH(Files, files);
-    QFETCH(QString, expected);
-    D_RuleFileReading reading(configFiles(files));
-    QStringList found;
-    for (const Finding &finding : lintRuleFiles(reading)) {
-        if (finding.id != QLatin1String("no-rules") && finding.id != QLatin1String("rule-not-read"))
-            found << finding.location + QLatin1Char(' ') + finding.message;
-    }
-    QCOMPARE(found, QStringList { expected });
 }
 
 QTEST_APPLESS_MAIN(tst_Lint)
