@@ -202,16 +202,18 @@ def section_stdin(folder, runs, count, sample):
 def section_compare(folder, runs, count):
     """kevrareplace-check --compare of two rule files against one --stdin run, on the same paths."""
     rng = random.Random(1)
+    # --compare refuses a side with an error, so the mixed rules without their invalid
+    # expression, which never matches anyway.
+    lines = [line for line in MIXED_RULES.splitlines(True) if "(team|dept)" not in line]
     old = os.path.join(folder, "compare-old.xml")
     with open(old, "w") as out:
-        out.write(MIXED_RULES)
+        out.write("".join(lines))
     # An edit as reviews see them: a rule moved before another, a replacement changed, and a
     # rule removed.
-    lines = MIXED_RULES.splitlines(True)
     rules = lines[2:-1]
     rules[0], rules[4] = rules[4], rules[0]
     rules[2] = rules[2].replace("/work/", "/src/")
-    del rules[7]
+    del rules[6]
     new = os.path.join(folder, "compare-new.xml")
     with open(new, "w") as out:
         out.write("".join(lines[:2] + rules + lines[-1:]))
@@ -227,8 +229,8 @@ def section_compare(folder, runs, count):
     differing = result.stdout.count(b"\n")
     compare_shell = ["sh", "-c", '"$0" "$@" 2>/dev/null; [ $? -le 1 ]'] + compare
     (sm, _, _), (cm, _, _) = interleaved([stream, compare_shell], runs, [paths_file, paths_file])
-    print("## Comparing two rule files: %d paths, the 10 mixed rules against an edit of them "
-          "(median of %d runs, interleaved)\n" % (count, runs))
+    print("## Comparing two rule files: %d paths, the mixed rules (9 valid) against an edit of "
+          "them (median of %d runs, interleaved)\n" % (count, runs))
     print("| program | wall median ms | ratio | paths that differ | peak KiB |")
     print("|---|---|---|---|---|")
     print("| kevrareplace-check --stdin (old rules) | %.1f | **1.00** | | %d |"
