@@ -83,6 +83,11 @@ MIXED_RULES = r"""<?xml version="1.0" encoding="UTF-8"?>
 </replacement>
 """
 
+# The same without the invalid expression, for the modes that refuse a rule file with an error
+# (--compare, --test): it never matches, so every result stays the same.
+VALID_MIXED_RULES = "".join(line for line in MIXED_RULES.splitlines(True)
+                            if "(team|dept)" not in line)
+
 # The same in GNU sed -E, each substitution ending the script once it has applied. The sixth
 # rule is an invalid expression (an unmatched parenthesis), which never matches: it has no line.
 MIXED_SED = r"""s|\\\\buildsrv\\nightly\\|/mnt/nightly/|gI
