@@ -119,10 +119,11 @@ echo "ok: the copyright file is machine-readable"
 
 # The source package, the binary packages and their debug symbols: every tag shown, and any tag
 # fails, pedantic and informational ones too (overrides, each with its reason, would be in
-# debian/). Running as root is fine here.
+# debian/). Running as root is fine here. An override of a spelling "error" in machine code goes
+# unused when a change of the code moves those bytes: that says nothing of the package.
 echo "== lintian --pedantic -I"
 lintian --pedantic -I --allow-root --tag-display-limit 0 --fail-on error,warning,info,pedantic \
-    "$changes" || { echo "lintian reports tags"; exit 1; }
+    --suppress-tags unused-override "$changes" || { echo "lintian reports tags"; exit 1; }
 echo "ok: lintian reports no tag"
 
 # The tests of debian/tests on the packages as installed here; the package goes again after.
