@@ -65,7 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const uint8_t flags = input.take();
         const bool regexp = (flags & 3) == 1;
         const bool wildcard = (flags & 3) == 2;
-        const QString text = input.text(textLetters);
+        QString text = input.text(textLetters);
+        // Most shadowing needs the text of an earlier rule within a later one's.
+        const uint8_t from = input.take();
+        if (from & 1 && !texts.isEmpty()) {
+            const QString &earlier = texts.at((from >> 2) % texts.size());
+            text = from & 2 ? text + earlier : earlier + text;
+        }
         const QString pattern =
             flags & 8 ? shaped(text, uint8_t(flags >> 4), regexp, wildcard) : text;
         // A replacement that holds the text leaves some matches as they were.
