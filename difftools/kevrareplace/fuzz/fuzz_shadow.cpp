@@ -3,7 +3,8 @@
 
 // Random rules and strings over letters that fold into each other: a rule that the companion
 // reports as shadowed never decides a string, by the tool's own engine. Some wildcards and
-// expressions are a text with "match anything" or "^" around it, which may shadow later rules.
+// expressions are a text with "match anything" or "^" around it, or the rest of the string as a
+// group after it, which may shadow later rules.
 
 #include "check/findings/shadowing.h"
 #include "config/entryrules.h"
@@ -76,7 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             flags & 8 ? shaped(text, uint8_t(flags >> 4), regexp, wildcard) : text;
         // A replacement that holds the text leaves some matches as they were.
         const QString substitute = input.text(textLetters) + (flags & 0x80 ? text : QString());
-        rules.append(FileEntry { pattern, substitute, regexp, (flags & 4) != 0, wildcard });
+        // The rest of the string as a group, and the group at the start or end of the replacement.
+        const uint8_t group = input.take();
+        rules.append(FileEntry { pattern + QLatin1String(group & 1 ? "(.*)" : ""),
+            QLatin1String(group & 4 ? "\\1" : "") + substitute
+                + QLatin1String(group & 2 ? "\\1" : ""),
+            regexp, (flags & 4) != 0, wildcard });
         texts.append(text);
     }
     QVector<QString> strings;

@@ -35,7 +35,7 @@ HolderShape wildcardShape(const QString &pattern)
 // none without bound, a character of its own; any other token makes the pattern another shape.
 enum class Piece { Caret, Anything, Char, Other };
 
-HolderShape expressionShape(const QString &pattern)
+HolderShape expressionShape(const QString &pattern, bool *anythingAfter)
 {
     RegExpTokenizer tokens(pattern, 0, false);
     QVector<Piece> pieces;
@@ -79,7 +79,8 @@ HolderShape expressionShape(const QString &pattern)
         return piece != Piece::Char;
     }) - (pieces.begin() + at));
     at += chars;
-    at += at < pieces.size() && pieces.at(at) == Piece::Anything;
+    *anythingAfter = at < pieces.size() && pieces.at(at) == Piece::Anything;
+    at += *anythingAfter;
     if (chars == 0 || at != pieces.size())
         return {};
     // "^.*" reads as ".*", which matches from the start of every string.
@@ -92,7 +93,21 @@ HolderShape holderShape(const QString &pattern, bool regexp, bool cs, bool wildc
 {
     if (!wildcard && !regexp)
         return {};
-    HolderShape shape = wildcard ? wildcardShape(pattern) : expressionShape(pattern);
+    HolderShape shape;
+    bool anythingAfter = false;
+    const QLatin1String rest("(.*)");
+    if (wildcard) {
+        shape = wildcardShape(pattern);
+    } else if (pattern.endsWith(rest)) {
+        // The rest of the string as group 1, after a text that does not end in "match
+        // anything" (which would leave the group empty).
+        shape = expressionShape(pattern.left(pattern.size() - rest.size()), &anythingAfter);
+        if (anythingAfter)
+            return {};
+        shape.restGroup = true;
+    } else {
+        shape = expressionShape(pattern, &anythingAfter);
+    }
     if (!cs && !ascii(shape.text))
         return {};
     return shape;

@@ -16,11 +16,13 @@
 /// with it when \a atStart), and every match holds \a text, as the case mode reads it, once:
 /// either the match is the text, or it is the only match. \a text is empty for any other
 /// pattern, and, unless the rule is case-sensitive, for a text with a character that is not
-/// ASCII.
+/// ASCII. An expression may end in "(.*)" instead, when it does not end in "match anything"
+/// (\a restGroup): its one group is the rest of the string after the text.
 struct HolderShape
 {
     QString text;
     bool atStart = false;
+    bool restGroup = false;
 };
 
 HolderShape holderShape(const QString &pattern, bool regexp, bool cs, bool wildcard);

@@ -3,6 +3,7 @@
 
 #include "check/findings/shadowing.h"
 #include "replace/compiledexpression.h"
+#include "replace/groupreference.h"
 #include "replace/patternshape.h"
 #include "replace/requiredtext.h"
 
@@ -63,11 +64,20 @@ Holder holderOf(const FileEntry &entry)
         return {};
     // Every match holds the text, and either is the text or is the only match: a replacement
     // (without groups, put in as it stands) that holds no match of the text equals no match,
-    // and changes the string.
-    const bool folds = !entry.cs
-        && std::any_of(entry.replacepath.begin(), entry.replacepath.end(),
-            [](QChar ch) { return foldsToAscii(ch.unicode()); });
-    if (mayMatch(entry.replacepath, QStringList(shape.text), entry.cs, folds)
+    // and changes the string. One that ends in the rest of the string (\1 of a restGroup)
+    // changes it where what comes before that is no match of the text.
+    QString replaced = entry.replacepath;
+    if (shape.restGroup && refersToGroups(replaced, 1)) {
+        if (groupReference(replaced, replaced.size() - 2) != 1)
+            return {};
+        replaced.chop(2);
+        if (refersToGroups(replaced, 1))
+            return {};
+    }
+    const bool folds = !entry.cs && std::any_of(replaced.begin(), replaced.end(), [](QChar ch) {
+        return foldsToAscii(ch.unicode());
+    });
+    if (mayMatch(replaced, QStringList(shape.text), entry.cs, folds)
         || !CompiledExpression(entry.path, entry.cs, entry.wildcard).isValid())
         return {};
     return { shape.text, shape.atStart };
