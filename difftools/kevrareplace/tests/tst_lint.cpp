@@ -177,6 +177,45 @@ void tst_Lint::findings_data()
                                    << QStringList { "shadowed-rule 1.xml:4:1",
                                           "shadowed-rule 1.xml:6:1", "shadowed-rule 1.xml:8:1",
                                           "shadowed-rule 1.xml:13:1" };
+    // By wildcards and expressions: a text with "match anything" around it, or "^" before it,
+    // or the rest of the string as a group after it, whose replacement (before that group at its
+    // end) holds no match of it; ignoring case, of ASCII letters in either case.
+    QTest::newRow("shadowed-rule: by a wildcard or expression")
+        << Files { ruleFile(
+               "<file path=\"/data/*\" replacepath=\"/archive/\" wildcard=\"1\" cs=\"1\"/>\n"
+               "<file path=\"/data/old/\" replacepath=\"/x/\" cs=\"1\"/>\n"
+               "<file path=\"\\.TXT\" replacepath=\".md\" regexp=\"1\"/>\n"
+               "<file path=\"a.txt\" replacepath=\"b\" cs=\"1\"/>\n"
+               "<file path=\"^/opt/\" replacepath=\"/o/\" regexp=\"1\" cs=\"1\"/>\n"
+               "<file path=\"^/opt/old\" replacepath=\"/p/\" regexp=\"1\" cs=\"1\"/>\n"
+               "<file path=\"*-*\" replacepath=\"+\" wildcard=\"1\"/>\n"
+               "<file path=\"A-B\" replacepath=\"c\"/>\n"
+               "<file path=\".*/tmp/\" replacepath=\"/t/\" regexp=\"1\" cs=\"1\"/>\n"
+               "<file path=\"/tmp/*.o\" replacepath=\"o\" wildcard=\"1\" cs=\"1\"/>\n"
+               "<file path=\"^/srv/(.*)\" replacepath=\"/s/\\1\" regexp=\"1\" cs=\"1\"/>\n"
+               "<file path=\"^/srv/www/\" replacepath=\"/w/\" regexp=\"1\" cs=\"1\"/>\n") }
+        << QStringList { "wildcard-swallows 1.xml:3:1", "shadowed-rule 1.xml:4:1",
+               "shadowed-rule 1.xml:6:1", "shadowed-rule 1.xml:8:1", "wildcard-swallows 1.xml:9:1",
+               "shadowed-rule 1.xml:10:1", "shadowed-rule 1.xml:12:1", "shadowed-rule 1.xml:14:1" };
+    // Each pair decides a string by its second rule: 'x/opt/old', '/keep/b', '/x/', '/w/',
+    // '/data/old', '/' U+212A '/' (the Kelvin sign, which a case-sensitive 'k' does not match) and
+    // '/srv/www'.
+    QTest::newRow("shadowed-rule: near misses of wildcards and expressions") << Files {
+        ruleFile("<file path=\"^/opt/\" replacepath=\"/o/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/opt/old\" replacepath=\"/p/\" cs=\"1\"/>\n"
+                 "<file path=\"/keep/*\" replacepath=\"/keep/b\" wildcard=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/keep/b\" replacepath=\"z\" cs=\"1\"/>\n"
+                 "<file path=\".+/x/\" replacepath=\"/y/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/x/\" replacepath=\"/z/\" cs=\"1\"/>\n"
+                 "<file path=\"^/v/\" replacepath=\"/u/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"^/v/|/w/\" replacepath=\"/u/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/Data/.*\" replacepath=\"/d/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/data/old\" replacepath=\"/d/\"/>\n"
+                 "<file path=\"/k/\" replacepath=\"/q/\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/K/\" replacepath=\"/q/\"/>\n"
+                 "<file path=\"/srv/(.*)\" replacepath=\"/srv/\\1\" regexp=\"1\" cs=\"1\"/>\n"
+                 "<file path=\"/srv/www\" replacepath=\"/w/\" cs=\"1\"/>\n")
+    } << QStringList { "wildcard-swallows 1.xml:5:1" };
 }
 
 void tst_Lint::findings()
