@@ -21,7 +21,6 @@ build_and_test portable "portable Linux build (static Qt Core, C++ runtime linke
 
 name=kevrareplace-$(project_version .)-linux-x86_64
 echo "== $name.tar.xz, with Qt's source beside it"
-source_date_epoch
 pack_tar_xz build-portable "$name"
 stage=$checkout/build-portable/stage
 copy_qt_source linux-x86_64 build-portable

@@ -131,9 +131,11 @@ source_date_epoch()
     export SOURCE_DATE_EPOCH
 }
 
-# Installs the build in BUILD, stripped, into BUILD/stage/NAME: stage_build BUILD NAME
+# Installs the build in BUILD, stripped, into BUILD/stage/NAME: stage_build BUILD NAME. Stripping
+# a Windows program writes a time into its header again: SOURCE_DATE_EPOCH's.
 stage_build()
 {
+    source_date_epoch
     rm -rf "$1/stage"
     cmake --install "$1" --prefix "$1/stage/$2" --strip >/dev/null
 }

@@ -29,7 +29,6 @@ build_and_test windows "Windows build (MinGW-w64, static)" \
 
 echo "== the zip for Windows with Qt's source beside it, unpacked into a folder with a space and a non-ASCII letter"
 name=kevrareplace-$(project_version .)-win64
-source_date_epoch
 pack_zip build-windows "$name"
 unpack "$checkout/build-windows" "$checkout/build-windows/$name.zip" "$name"
 copy_qt_source win64 build-windows
