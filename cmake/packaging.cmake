@@ -36,14 +36,19 @@ if(KEVRAREPLACE_QT_STATIC)
         RENAME THIRD-PARTY-NOTICES.txt)
     install(FILES cmake/licences/LGPL-3.0-only.txt cmake/licences/GPL-3.0-only.txt
         DESTINATION LICENSES)
-    if(NOT WIN32)
-        install(FILES README.md DESTINATION .)
+    # A README of its own for the person who unpacked the download: what the programs do, how to
+    # put them on PATH, what they need, their licences and where the source is.
+    if(WIN32)
+        configure_file(cmake/download/README-windows.txt.in README.txt @ONLY)
+    else()
+        configure_file(cmake/download/README-linux.txt.in README.txt @ONLY)
         install(FILES LICENSES/MIT.txt DESTINATION . RENAME LICENSE.txt)
     endif()
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
 endif()
 
-# For Windows a zip: both programs, the README, the licence, the manual pages as text and the
-# example, in one folder.
+# For Windows one folder, which scripts/windows.sh packs into the zip: both programs, the README,
+# the licence, the manual pages as text and the example.
 if(WIN32)
     find_program(GROFF_EXECUTABLE groff)
     if(NOT GROFF_EXECUTABLE)
@@ -58,16 +63,10 @@ if(WIN32)
     endforeach()
     add_custom_target(kevrareplace_docs ALL DEPENDS kevrareplace.txt kevrareplace-check.txt)
     install(TARGETS kevrareplace kevrareplace-check RUNTIME DESTINATION .)
-    install(FILES README.md ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace.txt
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace.txt
         ${CMAKE_CURRENT_BINARY_DIR}/kevrareplace-check.txt DESTINATION .)
     install(FILES LICENSES/MIT.txt DESTINATION . RENAME LICENSE.txt)
     install(FILES ${kevrareplace_dir}/examples/paths.xml DESTINATION examples)
-    set(CPACK_GENERATOR ZIP)
-    set(CPACK_PACKAGE_NAME kevrareplace)
-    set(CPACK_PACKAGE_VENDOR "The kevrareplace developers")
-    set(CPACK_PACKAGE_FILE_NAME kevrareplace-${PROJECT_VERSION}-win64)
-    set(CPACK_STRIP_FILES ON)
-    include(CPack)
     return()
 endif()
 set(kevrareplace_docdir ${CMAKE_INSTALL_DATADIR}/doc/kevrareplace)

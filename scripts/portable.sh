@@ -4,7 +4,8 @@
 # Builds the portable Linux download: both programs on a static Qt Core (scripts/static-qt.sh),
 # needing only the C library. Runs the whole suite against them, makes
 # build-portable/kevrareplace-<version>-linux-x86_64.tar.xz with Qt's source package files beside
-# it, checks what the programs need from the system, and runs them from the unpacked archive.
+# it, checks what the programs need from the system, runs them from the unpacked archive, and
+# checks that a second build from a copy of the tree in another folder makes the same archive.
 # Usage: sh scripts/portable.sh
 set -e
 cd "$(dirname "$0")/.."
@@ -20,11 +21,8 @@ build_and_test portable "portable Linux build (static Qt Core, C++ runtime linke
 
 name=kevrareplace-$(project_version .)-linux-x86_64
 echo "== $name.tar.xz, with Qt's source beside it"
+pack_tar_xz build-portable "$name"
 stage=$checkout/build-portable/stage
-rm -rf "$stage"
-cmake --install build-portable --prefix "$stage/$name" --strip >/dev/null
-(cd "$stage" && tar --owner=0 --group=0 --numeric-owner -cJf "$checkout/build-portable/$name.tar.xz" \
-    "$name")
 copy_qt_source linux-x86_64 build-portable
 
 # Only the C library's own objects: anything else would have to be on the user's system.
@@ -48,7 +46,7 @@ grep -q "glibc $minimum or later" README.md \
 
 echo "== $name.tar.xz unpacked into a folder with a space and a non-ASCII letter"
 unpack "$checkout/build-portable" "$checkout/build-portable/$name.tar.xz" "$name"
-expect_files bin/kevrareplace bin/kevrareplace-check README.md LICENSE.txt NOTICE.txt \
+expect_files bin/kevrareplace bin/kevrareplace-check README.txt LICENSE.txt NOTICE.txt \
     THIRD-PARTY-NOTICES.txt LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt \
     share/man/man1/kevrareplace.1.gz share/man/man1/kevrareplace-check.1.gz \
     share/bash-completion/completions/kevrareplace share/zsh/vendor-completions/_kevrareplace \
@@ -62,3 +60,5 @@ run_unpacked()
 expect_programs build-portable bin/kevrareplace bin/kevrareplace-check \
     share/doc/kevrareplace/examples/paths.xml '\n'
 echo "$name.tar.xz: both programs run from $unpacked"
+expect_reproducible portable build-portable pack_tar_xz "$name.tar.xz" \
+    -DKEVRAREPLACE_QT_LINUX="$qt_prefix"

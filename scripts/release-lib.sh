@@ -119,3 +119,113 @@ expect_programs()
     expect '' run_unpacked "$check" -config "$example"
     expect "$companion" run_unpacked "$check" --version
 }
+
+# Every time in a download is the time of the commit it is built from, or SOURCE_DATE_EPOCH
+# when that is set (as for a second build from a copy of the tree); outside a git checkout, the
+# time of the newest entry of debian/changelog. Sets and exports SOURCE_DATE_EPOCH.
+source_date_epoch()
+{
+    [ -n "${SOURCE_DATE_EPOCH:-}" ] \
+        || SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) \
+        || SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l debian/changelog -S Timestamp)
+    export SOURCE_DATE_EPOCH
+}
+
+# Installs the build in BUILD, stripped, into BUILD/stage/NAME: stage_build BUILD NAME. Stripping
+# a Windows program writes a time into its header again: SOURCE_DATE_EPOCH's.
+stage_build()
+{
+    source_date_epoch
+    rm -rf "$1/stage"
+    cmake --install "$1" --prefix "$1/stage/$2" --strip >/dev/null
+}
+
+# Makes BUILD/NAME.tar.xz of the build in BUILD, the same bytes from the same files: the
+# members in the byte order of their names, each with the time SOURCE_DATE_EPOCH, owner and
+# group 0 without names, the modes the files have whatever the umask, and xz's settings fixed
+# (on one thread: more would cut the stream into blocks): pack_tar_xz BUILD NAME
+pack_tar_xz()
+{
+    stage_build "$1" "$2"
+    (cd "$1/stage" && LC_ALL=C tar --sort=name --format=gnu --owner=0 --group=0 --numeric-owner \
+        --mtime="@$SOURCE_DATE_EPOCH" --mode=u=rwX,go=rX -cf "../$2.tar" "$2")
+    env -u XZ_DEFAULTS -u XZ_OPT xz -f -6 -T1 --check=crc64 "$1/$2.tar"
+}
+
+# Makes BUILD/NAME.zip of the build in BUILD as scripts/zipfolder.py packs a folder, with every
+# file but the programs (the texts) ending its lines with CR LF: pack_zip BUILD NAME
+pack_zip()
+{
+    stage_build "$1" "$2"
+    find "$1/stage/$2" -type f ! -name '*.exe' -exec sed -i 's/\r$//; s/$/\r/' {} +
+    rm -f "$1/$2.zip"
+    python3 scripts/zipfolder.py "$1/stage" "$2" "$1/$2.zip"
+}
+
+# Fails unless every file of the unpacked download but the programs (*.exe) ends each of its
+# lines with CR LF: expect_crlf
+expect_crlf()
+{
+    cr=$(printf '\r')
+    find "$download" -type f ! -name '*.exe' | while read -r file; do
+        lines=$(wc -l <"$file")
+        [ "$lines" -gt 0 ] && [ "$(grep -c "$cr\$" "$file")" = "$lines" ] \
+            || { echo "${file#"$download"/} has lines that do not end with CR LF"; exit 1; }
+    done || exit 1
+}
+
+# Copies the files of the tree that git knows (tracked, or new and not ignored) as they stand
+# into the folder DEST; outside a git checkout, everything but the build folders: copy_tree DEST
+copy_tree()
+{
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files -z --cached --others --exclude-standard \
+            | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\n" "$f"; done' sh \
+            | tar -cf - --no-recursion -T - | tar -xf - -C "$1"
+    else
+        tar -cf - --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' . \
+            | tar -xf - -C "$1"
+    fi
+}
+
+# Builds the programs of PRESET (not the tests, nor Qt) a second time, from a copy of the tree
+# in a folder of another path, without ccache, packs them with PACK (pack_tar_xz or pack_zip)
+# as the first build, in the preset's folder BUILD, was packed into ARCHIVE (NAME.tar.xz or
+# NAME.zip), and fails unless the two archives are the same bytes, saying which members differ:
+#   expect_reproducible PRESET BUILD PACK ARCHIVE [-DNAME=VALUE...]
+expect_reproducible()
+{
+    preset=$1 build=$2 pack=$3 archive=$4 here=$(pwd)
+    name=${archive%.zip}
+    name=${name%.tar.xz}
+    shift 4
+    echo "== $archive built a second time, in another folder"
+    second=$(mktemp -d "${TMPDIR:-/tmp}/kevrareplace-second.XXXXXX")
+    tree="$second/other place é/kevrareplace"
+    mkdir -p "$tree"
+    copy_tree "$tree"
+    (cd "$tree" && CCACHE_DISABLE=1 cmake --preset "$preset" -DBUILD_TESTING=OFF \
+        -DKEVRAREPLACE_WERROR="$werror" "$@" >/dev/null)
+    CCACHE_DISABLE=1 cmake --build "$tree/$build" --parallel "$(nproc)" >/dev/null
+    "$pack" "$tree/$build" "$name"
+    # Neither folder in what either build installed, from where it was built.
+    for folder in "$here" "$tree"; do
+        found=$(grep -rlaF -e "$folder" "$build/stage" "$tree/$build/stage" || true)
+        [ -z "$found" ] || { echo "the path $folder is in $found"; exit 1; }
+    done
+    if ! cmp "$build/$archive" "$tree/$build/$archive"; then
+        # Which members differ, in their listings (names, modes, owners, times) or their bytes.
+        for copy in first second; do
+            mkdir "$second/$copy"
+        done
+        (cd "$second/first" && cmake -E tar xf "$here/$build/$archive")
+        (cd "$second/second" && cmake -E tar xf "$tree/$build/$archive")
+        cmake -E tar tvf "$build/$archive" >"$second/first.txt"
+        cmake -E tar tvf "$tree/$build/$archive" >"$second/second.txt"
+        (cd "$second" && diff first.txt second.txt; diff -r first second) || true
+        echo "$archive differs from the one built in $tree (left there)"
+        exit 1
+    fi
+    rm -rf "$second"
+    echo "ok: the same bytes from a copy of the tree in another folder"
+}

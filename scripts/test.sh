@@ -6,7 +6,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the shared library's tests under
 # ThreadSanitizer, then the fuzz targets for a bounded time, then the Windows build with its
 # suite under Wine and its zip, then the portable Linux build on a static Qt with its suite and
-# its tar.xz.
+# its tar.xz, each download built twice to check that the bytes are the same, and last the
+# release folder with the checksums of its files.
 # Exits non-zero when any of it fails.
 set -e
 cd "$(dirname "$0")/.."
@@ -54,3 +55,6 @@ sh scripts/windows.sh
 
 echo "== the portable Linux build"
 sh scripts/portable.sh
+
+echo "== the release: its files and their checksums (SHA256SUMS)"
+sh scripts/release.sh

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 checkout=$(pwd)
 . scripts/release-lib.sh
 
-sh scripts/deps.sh wine64 cmake make groff-base xz-utils
+sh scripts/deps.sh wine64 cmake make groff-base xz-utils python3
 # Qt Core and Qt Test, static, for MinGW-w64: built once into their cache.
 sh scripts/static-qt.sh win64
 qt_prefix=$(sh scripts/static-qt.sh win64 prefix)
@@ -29,12 +29,13 @@ build_and_test windows "Windows build (MinGW-w64, static)" \
 
 echo "== the zip for Windows with Qt's source beside it, unpacked into a folder with a space and a non-ASCII letter"
 name=kevrareplace-$(project_version .)-win64
-(cd build-windows && cpack -G ZIP >/dev/null)
+pack_zip build-windows "$name"
 unpack "$checkout/build-windows" "$checkout/build-windows/$name.zip" "$name"
 copy_qt_source win64 build-windows
-expect_files kevrareplace.exe kevrareplace-check.exe README.md LICENSE.txt kevrareplace.txt \
+expect_files kevrareplace.exe kevrareplace-check.exe README.txt LICENSE.txt kevrareplace.txt \
     kevrareplace-check.txt examples/paths.xml NOTICE.txt THIRD-PARTY-NOTICES.txt \
     LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt
+expect_crlf
 # A prefix of its own, made and settled before the first program starts, as the suite's are: the
 # suite's server may still be ending in its prefix.
 export WINEPREFIX="$checkout/build-windows/wine-zip"
@@ -49,3 +50,4 @@ run_unpacked()
 expect_programs build-windows ./kevrareplace.exe ./kevrareplace-check.exe examples/paths.xml '\r\n'
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 echo "$name.zip: both programs run from $unpacked"
+expect_reproducible windows build-windows pack_zip "$name.zip" -DKEVRAREPLACE_QT_WIN64="$qt_prefix"

@@ -100,8 +100,10 @@ if command -v fish >/dev/null; then
         fish --no-execute "$file" || { echo "fish: syntax error in $file"; failed=1; }
     done
     # Every option of --help in fish's offer too.
-    offered=$(HOME=$work fish --no-config -c "source $folder/kevrareplace-check.fish
-        complete -C'kevrareplace-check -'; complete -C'kevrareplace-check --'" | cut -f1)
+    # The file as fish's argument, so that any folder's name reaches it whole.
+    offered=$(HOME=$work fish --no-config -c 'source $argv[1]
+        complete -C"kevrareplace-check -"; complete -C"kevrareplace-check --"' \
+        "$folder/kevrareplace-check.fish" | cut -f1)
     for option in $check_options; do
         printf '%s\n' "$offered" | grep -qx -- "$option" \
             || { echo "fish: $option not offered"; failed=1; }

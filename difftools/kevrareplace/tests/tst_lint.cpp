@@ -24,7 +24,7 @@ private Q_SLOTS:
 // A rule file of tests/data, shared with the schema's test: the traps it must refuse too.
 static QByteArray dataFile(const char *name)
 {
-    QFile file(QLatin1String(KEVRAREPLACE_TEST_DATA "/") + QLatin1String(name));
+    QFile file(QStringLiteral(KEVRAREPLACE_TEST_DATA "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
