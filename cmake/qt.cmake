@@ -18,6 +18,12 @@ endif()
 if(BUILD_TESTING)
     list(APPEND kevrareplace_qt_components Test)
 endif()
+# The Windows download links everything in: where MinGW-w64 has a library both as a static
+# archive and as the import library of a DLL (zlib, which the static Qt needs), the archive, so
+# that the programs need no DLL beside Windows' own.
+if(MINGW)
+    set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+endif()
 find_package(Qt${KEVRAREPLACE_QT_MAJOR} ${kevrareplace_qt_minimum} REQUIRED
     COMPONENTS ${kevrareplace_qt_components})
 

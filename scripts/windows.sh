@@ -36,6 +36,13 @@ expect_files kevrareplace.exe kevrareplace-check.exe README.txt LICENSE.txt kevr
     kevrareplace-check.txt examples/paths.xml NOTICE.txt THIRD-PARTY-NOTICES.txt \
     LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt
 expect_crlf
+# Nothing but Windows' own DLLs: any other would have to come with the zip.
+system='(advapi32|kernel32|mpr|msvcrt|netapi32|ole32|shell32|user32|userenv|version|winmm|ws2_32)'
+for program in kevrareplace.exe kevrareplace-check.exe; do
+    other=$(x86_64-w64-mingw32-objdump -p "$download/$program" | sed -n 's/^\tDLL Name: //p' \
+        | tr 'A-Z' 'a-z' | grep -vxE "$system\\.dll" || true)
+    [ -z "$other" ] || { echo "$program needs DLLs that Windows does not have: $other"; exit 1; }
+done
 # A prefix of its own, made and settled before the first program starts, as the suite's are: the
 # suite's server may still be ending in its prefix.
 export WINEPREFIX="$checkout/build-windows/wine-zip"
