@@ -32,6 +32,7 @@ if [ ! -x "$dynamic/kevrareplace" ] || [ ! -x "$dynamic/check/kevrareplace-check
         >/dev/null
 fi
 debian=$(sh scripts/debian-root.sh)
+chroot=$(command -v chroot)
 
 # The empty root: the download and the runs' files under kr/, nothing else. The runs name the
 # files by paths relative to the root, which is the current folder of every run.
@@ -70,11 +71,11 @@ run_in()
             exe=$dynamic/$program
             [ "$program" = kevrareplace ] || exe=$dynamic/check/$program
             (cd "$empty" && env -i "$exe" "$@") ;;
-        empty) env -i chroot "$empty" "$inside" "$@" ;;
+        empty) env -i "$chroot" "$empty" "$inside" "$@" ;;
         debian)
             # shellcheck disable=SC2016 # expanded by the shell in the new mount namespace
-            unshare --mount sh -c 'mount --bind "$0" "$1/kr" && shift && exec env -i chroot "$@"' \
-                "$empty/kr" "$debian" "$debian" "$inside" "$@" ;;
+            unshare --mount sh -c 'mount --bind "$0" "$1/kr" && shift && exec env -i "$@"' \
+                "$empty/kr" "$debian" "$chroot" "$debian" "$inside" "$@" ;;
     esac <"$input" >"$base.out" 2>"$base.err" || status=$?
     echo "$status" >"$base.code"
 }
