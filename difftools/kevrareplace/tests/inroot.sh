@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Runs a test program inside another root, entered with chroot (as root): the source and build
 # folders are mounted there at their own paths for this run alone, so that the program and the
-# programs it starts find their files by the paths they were built with.
+# programs it starts find their files by the paths they were built with, from the same current
+# folder.
 # Usage: sh inroot.sh ROOT SOURCE BUILD PROGRAM ARGS...
 set -e
 root=$1
@@ -15,4 +16,4 @@ shift 3
 mount --bind "$source" "$root$source"
 [ -d "$root$build" ] || mkdir -p "$root$build"
 mount --bind "$build" "$root$build"
-exec chroot "$root" "$@"' sh "$@"
+exec chroot "$root" /bin/sh -c '\''cd "$0" && exec "$@"'\'' "$PWD" "$@"' sh "$@"
