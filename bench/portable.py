@@ -1,8 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The kevrareplace developers
 # SPDX-License-Identifier: MIT
-"""The portable build (static Qt, preset portable, built by scripts/portable.sh) beside the Qt 5
-build, the floor and a C program that only prints its argument, in one run, with its targets."""
+"""The portable build (static Qt and C library, preset portable, built by scripts/portable.sh)
+beside the Qt 5 build, the floor and a C program that only prints its argument, in one run, with
+its targets and the size of each program."""
 
+import glob
 import os
 import random
 import subprocess
@@ -17,10 +19,11 @@ from workloads import MIXED_RULES, SAMPLE, mixed_paths, write_config
 LAST_RULE_PATH = "/data/2024/reports/summary.txt"
 LAST_RULE_RESULT = "/archive/2024/reports/summary.txt"
 
-# The targets: portable start-up instructions with the 10 rules over the dynamic floor's, wall
-# time a call of the portable tool over the Qt 5 build's, --stdin portable over dynamic.
-INSTRUCTIONS_TARGET = 0.20
-WALL_TARGET = 0.45
+# The targets: portable start-up instructions with the 10 rules, none changing the string, over
+# the dynamic floor's; wall time a call of the portable tool over the Qt 5 build's; --stdin
+# portable over dynamic.
+INSTRUCTIONS_TARGET = 0.13
+WALL_TARGET = 0.35
 STDIN_TARGET = 1.00
 
 
@@ -99,10 +102,8 @@ def section_portable(folder, runs, stdin_runs, count):
     print("## Targets of the portable build, from the tables above\n")
     print("| target | measured | at most | met |")
     print("|---|---|---|---|")
-    targets = []
-    for i in (5, 7):
-        targets.append(("start-up instructions, %s / floor" % names[i].split(", ", 1)[1],
-                        counts[i] / counts[1], INSTRUCTIONS_TARGET))
+    targets = [("start-up instructions, %s / floor" % names[5].split(", ", 1)[1],
+                counts[5] / counts[1], INSTRUCTIONS_TARGET)]
     for i in (3, 5, 7):
         targets.append(("wall time a call, %s / Qt 5 build" % names[i].split(", ", 1)[1],
                         times[i][0] / times[i - 1][0], WALL_TARGET))
@@ -111,4 +112,19 @@ def section_portable(folder, runs, stdin_runs, count):
     for name, ratio, limit in targets:
         print("| %s | **%.3f** | %.2f | %s |" % (name, ratio, limit,
                                                  "yes" if ratio <= limit else "**no**"))
+    print()
+
+    print("## Size of the programs\n")
+    print("As built (not stripped) and as the portable archive holds them (stripped, "
+          "`build-portable/stage/`, made by scripts/portable.sh).\n")
+    print("| program | Qt 5 build KiB | portable build KiB | portable, stripped KiB |")
+    print("|---|---|---|---|")
+    for name, dynamic, static in (("kevrareplace", TOOLS[5], PORTABLE_TOOL),
+                                  ("kevrareplace-check", CHECK, PORTABLE_CHECK)):
+        stripped = glob.glob(os.path.join(measure.ROOT, "build-portable", "stage", "*", "bin",
+                                          name))
+        print("| %s | %d | %d | %s |" % (name, os.path.getsize(dynamic) // 1024,
+                                          os.path.getsize(static) // 1024,
+                                          os.path.getsize(stripped[0]) // 1024 if stripped
+                                          else "not staged"))
     print()

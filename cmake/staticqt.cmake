@@ -13,11 +13,17 @@ else()
     set(KEVRAREPLACE_STATIC_QT_CACHE "$ENV{HOME}/.cache/kevrareplace")
 endif()
 
+# The configuration of a target's Qt, in its folder's name: raised whenever static-qt.sh configures
+# that target's Qt differently, so that a cache built another way is never used. Linux: 2, its own
+# codecs and no dynamic loading (the programs link the C library in too).
+set(KEVRAREPLACE_STATIC_QT_CONFIGURATION_linux-x86_64 "-2")
+set(KEVRAREPLACE_STATIC_QT_CONFIGURATION_win64 "")
+
 # Sets VARIABLE to the prefix of the static Qt for TARGET (linux-x86_64 or win64).
 function(kevrareplace_static_qt_prefix variable target)
-    set(${variable}
-        "${KEVRAREPLACE_STATIC_QT_CACHE}/qt-${KEVRAREPLACE_STATIC_QT_VERSION}-${target}"
-        PARENT_SCOPE)
+    set(kevrareplace_name
+        "qt-${KEVRAREPLACE_STATIC_QT_VERSION}${KEVRAREPLACE_STATIC_QT_CONFIGURATION_${target}}")
+    set(${variable} "${KEVRAREPLACE_STATIC_QT_CACHE}/${kevrareplace_name}-${target}" PARENT_SCOPE)
 endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE)

@@ -21,12 +21,13 @@ qt_version=$(printf '%s\n' "$static_qt" | sed -n 1p)
 cache=$(printf '%s\n' "$static_qt" | sed -n 2p)
 qt_prefix=$(printf '%s\n' "$static_qt" | sed -n 3p)
 src_cache=$cache/qt-$qt_version-src
-build=$cache/qt-$qt_version-$target-build
+build=$qt_prefix-build
 
 case $target in
     win64)
         name="Windows"
         cross=x86_64-w64-mingw32-
+        prefix_options="-prefix $qt_prefix"
         options="-xplatform win32-g++ -device-option CROSS_COMPILE=$cross -opensource \
 -confirm-license -release -static -static-runtime -nomake examples -nomake tests -no-gui -no-widgets \
 -no-dbus -no-opengl -no-icu -no-openssl -qt-pcre -system-zlib"
@@ -37,10 +38,19 @@ case $target in
         ;;
     linux-x86_64)
         name="Linux"
-        # zlib is linked in from its static library: the programs need only the C library.
+        # The programs link the C library in as well: nothing in Qt may load a module at run time,
+        # which a C library linked in cannot do with the system's. Qt's own codecs, not iconv (whose
+        # conversion modules are the system's), and no dlopen (QLibrary, plugins). zlib is linked in
+        # from its static library. The prefix compiled in is Qt's default, not the cache: Qt is
+        # installed into the cache (-extprefix), and nothing is ever loaded from either.
+        prefix_options="-prefix /usr/local/Qt-$qt_version -extprefix $qt_prefix"
         options="-opensource -confirm-license -release -static -nomake examples -nomake tests \
 -no-gui -no-widgets -no-dbus -no-opengl -no-icu -no-openssl -qt-pcre -no-glib -no-zstd -no-pch \
--system-zlib ZLIB_LIBS=/usr/lib/x86_64-linux-gnu/libz.a"
+-no-iconv -no-feature-dlopen -system-zlib ZLIB_LIBS=/usr/lib/x86_64-linux-gnu/libz.a"
+        # Source file names that the library keeps (assertions of the bundled code) are relative to
+        # Qt's source, not the build machine's folders.
+        path_flags="-ffile-prefix-map=$build/source=qtbase-$qt_version \
+-ffile-prefix-map=$build/out=qtbase-$qt_version"
         modules="corelib testlib"
         mkspec=linux-g++
         packages="g++ zlib1g-dev"
@@ -62,28 +72,7 @@ sh scripts/deps.sh $packages cmake make dpkg-dev xz-utils util-linux python3
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-# apt-get source needs a deb-src entry: one beside each deb entry already configured.
-add_deb_src()
-{
-    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        return
-    fi
-    stanzas=
-    for list in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$list" ] && stanzas="$stanzas$(sed 's/^Types: deb$/Types: deb-src/' "$list")
-"
-    done
-    lines=
-    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$list" ] && lines="$lines$(sed -n 's/^deb /deb-src /p' "$list")
-"
-    done
-    [ -z "$stanzas" ] || printf '%s' "$stanzas" \
-        | $sudo tee /etc/apt/sources.list.d/kevrareplace-deb-src.sources >/dev/null
-    [ -z "$lines" ] || printf '%s' "$lines" \
-        | $sudo tee /etc/apt/sources.list.d/kevrareplace-deb-src.list >/dev/null
-    $sudo apt-get update -qq
-}
+. scripts/deb-src.sh
 
 # Fetches the source package once, for every target, under a lock of its own.
 fetch_source()
@@ -106,7 +95,7 @@ write_notices()
 {
     out=$qt_prefix/share/kevrareplace
     mkdir -p "$out"
-    printf '%s\n' "configure -prefix $qt_prefix $options" >"$out/configure.txt"
+    printf '%s\n' "$configure_line" >"$out/configure.txt"
     (cd "$src_cache" && ls qtbase-opensource-src_"$qt_version"*) >"$out/sources.txt"
     {
         echo "Third-party code in Qt $qt_version Core as built for $name"
@@ -142,8 +131,12 @@ build_qt()
     tar -xJf "$tarball" -C "$build/source" --strip-components=1
     echo "== Qt $qt_version for $name: configure (about 3 min; log in $build/configure.log)"
     # shellcheck disable=SC2086 # one word per option
-    (cd "$build/out" && MAKEFLAGS=-j$(nproc) "$build/source/configure" -prefix "$qt_prefix" \
+    (cd "$build/out" && MAKEFLAGS=-j$(nproc) "$build/source/configure" $prefix_options \
         $options) >"$build/configure.log" 2>&1 || { tail -n 40 "$build/configure.log"; exit 1; }
+    if [ -n "${path_flags:-}" ]; then
+        printf 'QMAKE_CFLAGS += %s\nQMAKE_CXXFLAGS += %s\n' "$path_flags" "$path_flags" \
+            >>"$build/out/mkspecs/qmodule.pri"
+    fi
     echo "== Qt $qt_version for $name: building Qt Core and Qt Test (4 to 12 min)"
     # Only the modules asked for get Makefiles: the source tree's own qmake_all makes them all.
     (cd "$build/out/src" && ../bin/qmake -o Makefile "$build/source/src/src.pro") \
@@ -179,6 +172,9 @@ build_qt()
     rm -rf "$build"
 }
 
+# The configure line, as configure.txt keeps it; a cache configured otherwise is refused.
+configure_line="configure $prefix_options $options"
+
 mkdir -p "$cache"
 fetch_source
 # One build per target at a time, also across checkouts sharing the cache.
@@ -186,6 +182,12 @@ exec 9>"$cache/qt-$qt_version-$target.lock"
 flock 9
 if [ -f "$qt_prefix/.complete" ]; then
     echo "== Qt $qt_version for $name: cached in $qt_prefix"
+    kept=$qt_prefix/share/kevrareplace/configure.txt
+    if [ -f "$kept" ] && [ "$(cat "$kept")" != "$configure_line" ]; then
+        echo "$qt_prefix was configured otherwise ($kept): raise its configuration in"
+        echo "cmake/staticqt.cmake whenever the configure line changes"
+        exit 1
+    fi
     # A cache built before the prefix kept its notices: they come from the same source.
     if [ ! -f "$qt_prefix/share/kevrareplace/third-party-notices.txt" ]; then
         rm -rf "$build"
