@@ -91,8 +91,9 @@ void tst_LintMessages::sarifLocations_data()
     const QString base = QStringLiteral("%SRCROOT%");
     QTest::newRow("relative: as given, against the start folder") << QStringLiteral(
         "rules/a b.xml") << QJsonObject { { "uri", "rules/a%20b.xml" }, { "uriBaseId", base } };
+    // Not "a:b.xml", which on Windows is a path on drive A.
     QTest::newRow("relative: a colon before the first slash is no scheme") << QStringLiteral(
-        "a:b.xml") << QJsonObject { { "uri", "./a:b.xml" }, { "uriBaseId", base } };
+        "rule:s.xml") << QJsonObject { { "uri", "./rule:s.xml" }, { "uriBaseId", base } };
     QTest::newRow("absolute: a file URI, UTF-8 percent-encoded")
         << QString::fromUtf8("/home/ann/dir with space/\xc3\xa9 bad.xml")
         << QJsonObject { { "uri", "file:///home/ann/dir%20with%20space/%C3%A9%20bad.xml" } };
