@@ -57,14 +57,7 @@ changelog_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 }
 tree=$out/kevrareplace-$version
 mkdir "$tree"
-if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git ls-files -z --cached --others --exclude-standard \
-        | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\n" "$f"; done' sh \
-        | tar -cf - --no-recursion -T - | tar -xf - -C "$tree"
-else
-    tar -cf - --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' . \
-        | tar -xf - -C "$tree"
-fi
+copy_tree "$tree"
 echo "== dpkg-buildpackage (log in build-deb/build.log)"
 start=$(date +%s)
 if ! (cd "$tree" && dpkg-buildpackage -us -uc -j"$(nproc)") >"$out/build.log" 2>&1; then
