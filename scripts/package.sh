@@ -114,6 +114,12 @@ echo "ok: the copyright file is machine-readable"
 # fails, pedantic and informational ones too (overrides, each with its reason, would be in
 # debian/). Running as root is fine here. An override of a spelling "error" in machine code goes
 # unused when a change of the code moves those bytes: that says nothing of the package.
+# lintian and autopkgtest lose their way in a folder whose name is not ASCII (lintian reads the
+# name of the .dsc beside the .changes as Latin-1): both read a copy of the packages in one
+# whose name is.
+mkdir "$root/packages"
+cp "$out"/*.changes "$out"/*.buildinfo "$out"/*.dsc "$out"/*.tar.* "$out"/*.deb "$root/packages/"
+changes=$root/packages/$(basename "$changes")
 echo "== lintian --pedantic -I"
 lintian --pedantic -I --allow-root --tag-display-limit 0 --fail-on error,warning,info,pedantic \
     --suppress-tags unused-override "$changes" || { echo "lintian reports tags"; exit 1; }
@@ -131,8 +137,9 @@ installed() {
 }
 trap '$sudo apt-get purge -y -qq $(installed) >/dev/null 2>&1; rm -rf "$root"' EXIT
 start=$(date +%s)
-$sudo autopkgtest --output-dir "$out/autopkgtest" "$changes" -- null >"$out/autopkgtest.log" 2>&1 \
+$sudo autopkgtest --output-dir "$root/autopkgtest" "$changes" -- null >"$out/autopkgtest.log" 2>&1 \
     || status=$?
+cp -r "$root/autopkgtest" "$out/" 2>/dev/null || true
 cat "$out/autopkgtest/summary" 2>/dev/null || true
 # shellcheck disable=SC2046 # one word per package
 [ -z "$(installed)" ] || $sudo apt-get purge -y -qq $(installed) >/dev/null
