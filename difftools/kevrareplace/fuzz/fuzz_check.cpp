@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         reading.ruleLocation(i);
     }
     gnuFormat(findings);
-    sarifFormat(findings, { files.at(0).name, files.at(1).name }, QStringLiteral("0"));
+    sarifFormat(findings, { files.at(0).name, files.at(1).name }, QStringLiteral("0"),
+        QStringLiteral("/start"));
     const auto location = [&reading](int rule) { return reading.ruleLocation(rule); };
     explanationText(explainString(listed, QStringLiteral("/a/b")), listed, location);
     return 0;
