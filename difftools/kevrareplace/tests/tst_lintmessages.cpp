@@ -19,6 +19,8 @@ private Q_SLOTS:
     void messages();
     void sarifLocations_data();
     void sarifLocations();
+    void groupPlaces_data();
+    void groupPlaces();
 };
 
 // Messages that say what to write instead, the library's own text after it.
@@ -120,6 +122,41 @@ void tst_LintMessages::sarifLocations()
     QCOMPARE(related["artifactLocation"], QJsonValue(artifact));
     QCOMPARE(related["region"]["startLine"], QJsonValue(3));
     QCOMPARE(run["originalUriBaseIds"]["%SRCROOT%"]["uri"], QJsonValue("file:///start/dir/"));
+}
+
+// A '$1' finding points at the group it means, or at the expression where the group's place
+// in the file cannot be told.
+void tst_LintMessages::groupPlaces_data()
+{
+    QTest::addColumn<QByteArray>("rule");
+    QTest::addColumn<QString>("expected"); // "LINE:COLUMN MESSAGE" of the related place
+
+    const QString group = QStringLiteral("3:%1 group %2 is written '\\%2' in the replacement");
+    const QString expression =
+        QStringLiteral("3:13 the expression, whose group 1 is written '\\1' in the replacement");
+    QTest::newRow("the second group")
+        << QByteArray("path=\"^/a/(x)(.*)$\" replacepath=\"$2\"") << group.arg(20).arg(2);
+    QTest::newRow("a group that does not capture before")
+        << QByteArray("path='(?:b)(a)' replacepath='$1'") << group.arg(18).arg(1);
+    QTest::newRow("a reference before: the expression")
+        << QByteArray("path=\"&amp;(a)\" replacepath=\"$1\"") << expression;
+    QTest::newRow("a lookahead before: the expression")
+        << QByteArray("path=\"(?=a)(a)\" replacepath=\"$1\"") << expression;
+}
+
+void tst_LintMessages::groupPlaces()
+{
+    QFETCH(QByteArray, rule);
+    QFETCH(QString, expected);
+    D_RuleFileReading reading({ ConfigFile {
+        QStringLiteral("1.xml"), ruleFile("<file " + rule + " regexp=\"1\"/>\n") } });
+    const QVector<Finding> findings = lintRuleFiles(reading);
+    QCOMPARE(findings.size(), 1);
+    QCOMPARE(findings.at(0).id, QStringLiteral("dollar-group"));
+    QCOMPARE(findings.at(0).related.size(), 1);
+    const RelatedPlace &place = findings.at(0).related.at(0);
+    QCOMPARE(
+        QStringLiteral("%1:%2 %3").arg(place.line).arg(place.column).arg(place.message), expected);
 }
 
 QTEST_APPLESS_MAIN(tst_LintMessages)

@@ -5,11 +5,17 @@
 #include "check/findings/lintdocument.h"
 #include "check/findings/lintorder.h"
 #include "check/findings/lintrule.h"
+#include "config/rulefilenames.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <tuple>
 
 namespace {
+
+// An attribute with no place: for the findings that need none.
+const ScanAttribute unplaced { QString(), QString(), -1, QString(), -1, false };
 
 void sortByLocation(QVector<Finding> &findings)
 {
@@ -26,13 +32,19 @@ QVector<Finding> lintRuleFiles(D_RuleFileReading &reading)
 {
     QVector<Finding> findings;
     const D_DocumentScan &scan = reading.scan();
-    reading.read([&scan, &findings](int element, const QVector<ScanAttribute> &attributes) {
+    // The path attribute of each element that has one, by the element's index.
+    QHash<int, ScanAttribute> paths;
+    reading.read([&scan, &findings, &paths](int element, const QVector<ScanAttribute> &attributes) {
         lintStartTag(scan, element, attributes, findings);
+        for (const ScanAttribute &attribute : attributes) {
+            if (attribute.name == RuleFileNames::path)
+                paths.insert(element, attribute);
+        }
     });
     lintWalk(reading, findings);
     lintRuleOrder(reading, findings);
     for (int i = 0; i < reading.entries().size(); ++i)
-        lintRule(reading, i, findings);
+        lintRule(reading, i, paths.value(reading.ruleElement(i), unplaced), findings);
     sortByLocation(findings);
     return findings;
 }
@@ -47,7 +59,7 @@ QVector<Finding> ruleFileErrors(D_RuleFileReading &reading)
     if (reading.entries().isEmpty())
         lintRuleOrder(reading, findings);
     for (int i = 0; i < reading.entries().size(); ++i)
-        lintRule(reading, i, findings);
+        lintRule(reading, i, unplaced, findings);
     findings.erase(std::remove_if(findings.begin(), findings.end(),
                        [](const Finding &finding) {
                            return finding.severity != Severity::Error

@@ -10,6 +10,8 @@
 #include "replace/foreignsyntax.h"
 #include "replace/groupreference.h"
 
+#include <algorithm>
+
 namespace {
 
 // The findings of one rule, all at the start tag that gave it.
@@ -75,7 +77,8 @@ void lintWildcard(const FileEntry &entry, RuleFindings &out)
 
 } // namespace
 
-void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &findings)
+void lintRule(const D_RuleFileReading &reading, int rule, const ScanAttribute &path,
+    QVector<Finding> &findings)
 {
     const FileEntry &entry = reading.entries().at(rule);
     RuleFindings out { reading.scan(), reading.ruleOffset(rule), findings };
@@ -125,11 +128,22 @@ void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &find
     lintReplacement(entry, groups, out);
     const QString dollar =
         entry.regexp && !entry.wildcard ? dollarReference(entry.replacepath, groups) : QString();
-    if (!dollar.isEmpty())
+    if (!dollar.isEmpty()) {
+        const QString reference = QLatin1Char('\\') + dollar.mid(1);
         out.add("dollar-group",
             quoted(dollar) + QLatin1String(" in the replacement: the tool writes ") + quoted(dollar)
-                + QLatin1String(" as it stands; a group is ")
-                + quoted(QLatin1Char('\\') + dollar.mid(1)));
+                + QLatin1String(" as it stands; a group is ") + quoted(reference));
+        // The group itself where the value stands as read, else the value's start.
+        const int group = path.verbatim && path.value == entry.path
+            ? groupStart(entry.path, dollar.at(1).digitValue())
+            : -1;
+        if (path.valueOffset >= 0)
+            findings.last().related.append(
+                relatedAt(reading.scan(), path.valueOffset + std::max(group, 0),
+                    QLatin1String(group >= 0 ? "group " : "the expression, whose group ")
+                        + dollar.mid(1) + QLatin1String(" is written ") + quoted(reference)
+                        + QLatin1String(" in the replacement")));
+    }
     if (entry.wildcard)
         lintWildcard(entry, out);
     else if (!entry.regexp

@@ -10,7 +10,9 @@
 #include <QVector>
 
 /// Appends to \a findings what rule \a rule of \a reading says alone: its expression, its
-/// replacement, its wildcard.
-void lintRule(const D_RuleFileReading &reading, int rule, QVector<Finding> &findings);
+/// replacement, its wildcard. \a path is its path attribute as the scan saw it, to point at a
+/// group; none when its offsets are -1.
+void lintRule(const D_RuleFileReading &reading, int rule, const ScanAttribute &path,
+    QVector<Finding> &findings);
 
 #endif // LINTRULE_H

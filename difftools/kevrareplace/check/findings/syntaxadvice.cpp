@@ -3,6 +3,7 @@
 
 #include "check/findings/syntaxadvice.h"
 #include "check/findings/messagetext.h"
+#include "replace/regexptokenizer.h"
 
 namespace {
 
@@ -75,4 +76,23 @@ QString dollarReference(const QString &substitute, int groups)
             return substitute.mid(i, 2);
     }
     return QString();
+}
+
+int groupStart(const QString &pattern, int group)
+{
+    RegExpTokenizer tokens(pattern, 0, false);
+    int opened = 0;
+    for (;;) {
+        switch (tokens.read()) {
+        case RegExpToken::End:
+        case RegExpToken::Lookahead:
+            return -1;
+        case RegExpToken::LeftParen:
+            if (++opened == group)
+                return tokens.tokenStart;
+            break;
+        default:
+            break;
+        }
+    }
 }

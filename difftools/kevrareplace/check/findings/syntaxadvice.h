@@ -25,4 +25,8 @@ SyntaxAdvice syntaxAdvice(
 /// the tool writes as it stands; empty when it holds none.
 QString dollarReference(const QString &substitute, int groups);
 
+/// Where group \a group (from 1) of the valid expression \a pattern opens; -1 when it has no
+/// such group or a lookahead comes first, whose groups the library counts apart.
+int groupStart(const QString &pattern, int group);
+
 #endif // SYNTAXADVICE_H

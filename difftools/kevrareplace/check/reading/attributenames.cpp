@@ -22,14 +22,21 @@ QVector<QPair<QString, int>> attributeNames(const QString &tag, int nameLength)
         while (i < tag.size() && !isXmlBlank(tag.at(i)) && tag.at(i) != QLatin1Char('='))
             ++i;
         names.append({ tag.mid(start, i - start), start });
-        while (i < tag.size() && tag.at(i) != QLatin1Char('"') && tag.at(i) != QLatin1Char('\''))
-            ++i;
-        if (i >= tag.size())
+        const int value = attributeValueStart(tag, i);
+        if (value < 0)
             break;
-        const int close = tag.indexOf(tag.at(i), i + 1);
+        const int close = tag.indexOf(tag.at(value - 1), value);
         if (close < 0)
             break;
         i = close + 1;
     }
     return names;
+}
+
+int attributeValueStart(const QString &tag, int nameAt)
+{
+    int i = nameAt;
+    while (i < tag.size() && tag.at(i) != QLatin1Char('"') && tag.at(i) != QLatin1Char('\''))
+        ++i;
+    return i < tag.size() ? i + 1 : -1;
 }

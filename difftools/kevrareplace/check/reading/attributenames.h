@@ -16,4 +16,8 @@ bool isXmlBlank(QChar c);
 /// where they stand.
 QVector<QPair<QString, int>> attributeNames(const QString &tag, int nameLength);
 
+/// The offset in the start tag \a tag of the first character of the value of the attribute
+/// whose name begins at \a nameAt, just after its opening quote; -1 when it has none.
+int attributeValueStart(const QString &tag, int nameAt);
+
 #endif // ATTRIBUTENAMES_H

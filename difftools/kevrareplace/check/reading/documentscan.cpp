@@ -67,22 +67,30 @@ void D_DocumentScan::scan(const StartTagVisitor &visit)
             elementList.append(
                 ScanElement { name, tagStart, offset, -1, -1, open.isEmpty() ? -1 : open.last() });
             if (visit) {
-                QVector<QPair<QString, int>> names =
-                    attributeNames(text.mid(tagStart, int(offset) - tagStart), name.size());
+                const QString tag = text.mid(tagStart, int(offset) - tagStart);
+                QVector<QPair<QString, int>> names = attributeNames(tag, name.size());
                 QVector<ScanAttribute> attributes;
                 const QXmlStreamAttributes given = reader.attributes();
                 for (const QXmlStreamAttribute &attribute : given) {
                     const QString attributeName = attribute.qualifiedName().toString();
                     qint64 at = tagStart;
+                    int valueStart = -1;
                     for (QPair<QString, int> &written : names) {
                         if (written.second >= 0 && written.first == attributeName) {
                             at = tagStart + written.second;
+                            valueStart = attributeValueStart(tag, written.second);
                             written.second = -1;
                             break;
                         }
                     }
-                    attributes.append({ attributeName, attribute.value().toString(), at,
-                        attribute.namespaceUri().toString() });
+                    const QString value = attribute.value().toString();
+                    const int valueEnd = valueStart + value.size();
+                    const bool verbatim = valueStart > 0 && valueEnd < tag.size()
+                        && tag.at(valueEnd) == tag.at(valueStart - 1)
+                        && QStringView(tag).mid(valueStart, value.size()) == value;
+                    attributes.append(
+                        { attributeName, value, at, attribute.namespaceUri().toString(),
+                            valueStart > 0 ? tagStart + valueStart : -1, verbatim });
                 }
                 visit(index, attributes);
             }

@@ -26,13 +26,17 @@ struct ScanElement
     int parent; ///< index of the enclosing element; -1 for a root
 };
 
-/// An attribute of a start tag, with the offset of its name.
+/// An attribute of a start tag, with the offset of its name and of its value.
 struct ScanAttribute
 {
     QString name; ///< as written, prefix included
     QString value;
     qint64 offset;
     QString namespaceUri; ///< the namespace its prefix is bound to; empty without a prefix
+    qint64 valueOffset; ///< just after the opening quote; -1 when it cannot be told
+    /// Whether the value stands in the tag as it is read, with no reference and no blank that
+    /// the reader changes: then its character i is at valueOffset + i.
+    bool verbatim;
 };
 
 /// What the XML of the joined rule files holds, with positions: every element the stream
