@@ -21,16 +21,20 @@ mkdir -p build-fuzz/artifacts
 export ASAN_OPTIONS=quarantine_size_mb=32:detect_leaks=1
 for target in $targets; do
     corpus=build-fuzz/corpus/$target
-    # The batch target reads rules and strings, the expression target one expression, and the
-    # required-text target a pattern and a string, not rule files: seeds and tokens of their own.
+    # The batch target reads rules and strings, the expression target one expression, the
+    # required-text target a pattern and a string, and the cases target a case file, not rule
+    # files: seeds and tokens of their own.
     seeds=$fuzz/corpus dict=$fuzz/kevrareplace.dict
     [ "$target" = fuzz_batch ] && seeds=$fuzz/batch-corpus dict=$fuzz/batch.dict
     [ "$target" = fuzz_expression ] && seeds=$fuzz/corpus-expression dict=$fuzz/expression.dict
     [ "$target" = fuzz_requiredtext ] && seeds=$fuzz/corpus-requiredtext dict=$fuzz/expression.dict
+    [ "$target" = fuzz_cases ] && seeds=$fuzz/corpus-cases dict=$fuzz/cases.dict
     # The suggestion's target reads its bytes as choices, not as text: no tokens, and a short run,
-    # as every input runs the whole suggestion.
+    # as every input runs the whole suggestion. The case file's reader is small: a short run
+    # covers it.
     time=$seconds
     [ "$target" = fuzz_suggest ] && seeds=$fuzz/corpus-suggest dict='' time=$((seconds < 30 ? seconds : 30))
+    [ "$target" = fuzz_cases ] && time=$((seconds < 30 ? seconds : 30))
     rm -rf "$corpus" && mkdir -p "$corpus"
     echo "== $target: $time s"
     if ! build-fuzz/difftools/kevrareplace/fuzz/$target -seed=1 -max_total_time="$time" \
